@@ -1,0 +1,32 @@
+// The program's control flow: load every path into one aggregate, name the
+// report after the first suitable file and the local time, write the report
+// atomically next to that file.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/file_system.h"
+#include "platform/platform.h"
+#include "stats/model.h"
+#include "text/report_stream.h"
+
+namespace wus {
+
+struct DriverEnv {
+  FileSystem* fileSystem = &FileSystem::Default();
+  LocalTime (*localTime)() = &GetLocalTimeNow;
+};
+
+// Runs the whole program over `paths` (every argument is a path). Returns
+// the exit status: 0 when the report was written, 1 when it could not be
+// (with a message on standard error and no partial file left).
+int RunWusReport(const std::vector<std::string>& paths, const DriverEnv& env = DriverEnv());
+
+// The report's first section: the file names of the accepted files.
+void WriteUsedFilesList(StatsAggregate& aggregate, ReportStream& stream);
+
+// Writes every section of the report, in order, to `stream`.
+void WriteReport(StatsAggregate& aggregate, ReportStream& stream);
+
+}  // namespace wus

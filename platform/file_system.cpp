@@ -1,0 +1,148 @@
+// The real file system on top of C stdio, with the few platform calls that
+// stdio lacks (directory check, atomic replace on Windows, flush to disk).
+#include "platform/file_system.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstdio>
+
+#include "platform/platform.h"
+
+#ifdef _WIN32
+#include <io.h>
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace wus {
+namespace {
+
+std::string LastErrorText() { return ErrorText(errno); }
+
+class StdioSequentialFile final : public SequentialFile {
+ public:
+  explicit StdioSequentialFile(std::FILE* file) : file_(file) {}
+  ~StdioSequentialFile() override { std::fclose(file_); }
+
+  bool Read(char* buffer, std::size_t n, std::size_t* got, std::string* error) override {
+    errno = 0;
+    *got = std::fread(buffer, 1, n, file_);
+    if (*got == 0 && std::ferror(file_)) {
+      *error = errno != 0 ? LastErrorText() : "read error";
+      return false;
+    }
+    return true;
+  }
+
+ private:
+  std::FILE* file_;
+};
+
+class StdioWritableFile final : public WritableFile {
+ public:
+  explicit StdioWritableFile(std::FILE* file) : file_(file) {}
+  ~StdioWritableFile() override {
+    if (file_ != nullptr) std::fclose(file_);
+  }
+
+  bool Append(std::string_view data, std::string* error) override {
+    errno = 0;
+    if (std::fwrite(data.data(), 1, data.size(), file_) == data.size()) return true;
+    *error = errno != 0 ? LastErrorText() : "write error";
+    return false;
+  }
+
+  bool Close(std::string* error) override {
+    errno = 0;
+    bool ok = std::fflush(file_) == 0;
+#ifdef _WIN32
+    ok = ok && _commit(_fileno(file_)) == 0;
+#else
+    ok = ok && fsync(fileno(file_)) == 0;
+#endif
+    if (!ok) *error = errno != 0 ? LastErrorText() : "write error";
+    errno = 0;
+    if (std::fclose(file_) != 0 && ok) {
+      ok = false;
+      *error = errno != 0 ? LastErrorText() : "close error";
+    }
+    file_ = nullptr;
+    return ok;
+  }
+
+ private:
+  std::FILE* file_;
+};
+
+bool IsDirectory(std::FILE* file) {
+#ifdef _WIN32
+  struct _stat64 info;
+  return _fstat64(_fileno(file), &info) == 0 && (info.st_mode & _S_IFDIR) != 0;
+#else
+  struct stat info;
+  return fstat(fileno(file), &info) == 0 && S_ISDIR(info.st_mode);
+#endif
+}
+
+class StdioFileSystem final : public FileSystem {
+ public:
+  std::unique_ptr<SequentialFile> OpenForRead(const std::string& path,
+                                              std::string* error) override {
+    errno = 0;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+      *error = LastErrorText();
+      return nullptr;
+    }
+    if (IsDirectory(file)) {
+      std::fclose(file);
+      *error = ErrorText(EISDIR);
+      return nullptr;
+    }
+    return std::make_unique<StdioSequentialFile>(file);
+  }
+
+  std::unique_ptr<WritableFile> CreateForWrite(const std::string& path,
+                                               std::string* error) override {
+    errno = 0;
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr) {
+      *error = LastErrorText();
+      return nullptr;
+    }
+    return std::make_unique<StdioWritableFile>(file);
+  }
+
+  bool Rename(const std::string& from, const std::string& to, std::string* error) override {
+#ifdef _WIN32
+    if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+      return true;
+    char* text = nullptr;
+    FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                       FORMAT_MESSAGE_IGNORE_INSERTS,
+                   nullptr, GetLastError(), 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    *error = text != nullptr ? text : "rename failed";
+    if (text != nullptr) LocalFree(text);
+    while (!error->empty() && (error->back() == '\n' || error->back() == '\r')) error->pop_back();
+    return false;
+#else
+    errno = 0;
+    if (std::rename(from.c_str(), to.c_str()) == 0) return true;
+    *error = LastErrorText();
+    return false;
+#endif
+  }
+
+  void Remove(const std::string& path) override { std::remove(path.c_str()); }
+};
+
+}  // namespace
+
+FileSystem& FileSystem::Default() {
+  static StdioFileSystem fileSystem;
+  return fileSystem;
+}
+
+}  // namespace wus

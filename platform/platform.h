@@ -1,0 +1,38 @@
+// The three things the tool needs from the operating system beyond the
+// standard library: the absolute form of a path, the local time and a
+// debugger output channel. Windows builds use the Win32 calls; elsewhere the
+// POSIX equivalents (or nothing, for the debugger channel) stand in.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace wus {
+
+struct FullPath {
+  std::string path;          // the absolute path
+  std::size_t fileNamePos;   // where its last component, the file name, begins
+};
+
+// Returns the absolute form of `path` and the position of its file name.
+// POSIX: an absolute path is kept as it is, a relative one is joined to the
+// current directory with "/"; nothing is normalised. Windows:
+// GetFullPathNameA, without a length limit.
+FullPath GetFullPath(const std::string& path);
+
+struct LocalTime {
+  int year, month, day, hour, minute, second;
+};
+
+// The local date and time of this moment.
+LocalTime GetLocalTimeNow();
+
+// Hands `text` to an attached debugger (OutputDebugStringA on Windows); does
+// nothing elsewhere.
+void DebugOutput(std::string_view text);
+
+// The system's text for an error number (strerror), never null.
+std::string ErrorText(int errorNumber);
+
+}  // namespace wus

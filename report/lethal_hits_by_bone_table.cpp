@@ -1,0 +1,9 @@
+// TODO: the table is not written yet; only its title.
+#include "report/sections.h"
+#include "report/titles.h"
+
+namespace wus {
+
+void WriteLethalHitsByBoneTable(StatsAggregate& /*aggregate*/, ReportStream& stream) { stream.Write(kLethalHitsByBoneTitle); }
+
+}  // namespace wus

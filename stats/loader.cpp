@@ -1,0 +1,150 @@
+// Loading and merging one WUS file.
+#include "stats/loader.h"
+
+#include "platform/platform.h"
+#include "stats/byte_reader.h"
+#include "stats/name_tokens.h"
+#include "stats/wus_records.h"
+#include "text/log.h"
+
+namespace wus {
+namespace {
+
+template <typename T>
+void AddTriple(std::array<T, kNumTeams>& sums, const RawTriple& values) {
+  for (std::size_t team = 0; team < kNumTeams; ++team) AddTo(sums[team], values[team]);
+}
+
+// Logs `prefix` and the three sums, as "%d, %d, %d\n".
+void LogTriple(const char* prefix, const TeamCounters& sums) {
+  LogMessage("%s%d, %d, %d\n", prefix, AsSigned(sums[0]), AsSigned(sums[1]), AsSigned(sums[2]));
+}
+
+void LogTriple(const char* prefix, const TeamMoney& sums) {
+  LogMessage("%s%d, %d, %d\n", prefix, sums[0], sums[1], sums[2]);
+}
+
+// Reads the file's body after magic and version. Returns false iff a record
+// was skipped because it would begin at or past the end of the input.
+class BodyReader {
+ public:
+  BodyReader(ByteReader& in, StatsAggregate& aggregate, std::uint32_t version)
+      : in_(in), aggregate_(aggregate), version_(version) {}
+
+  bool Read() {
+    AddTriple(aggregate_.m_dwTotalPlayersAliveTime, ReadTriple(in_));
+    LogTriple("\tm_dwTotalPlayersAliveTime - ", aggregate_.m_dwTotalPlayersAliveTime);
+    AddTriple(aggregate_.m_dwTotalPlayersMoneyRound, ReadTriple(in_));
+    LogTriple("\tm_dwTotalPlayersMoneyRound - ",
+              aggregate_.m_dwTotalPlayersMoneyRound);
+    AddTriple(aggregate_.m_dwTotalNumRespawns, ReadTriple(in_));
+    LogTriple("\tm_dwTotalNumRespawns - ", aggregate_.m_dwTotalNumRespawns);
+    std::uint32_t numPlayers = in_.ReadU32();
+    LogMessage("\tNumPlayers - %d\n", AsSigned(numPlayers));
+    for (std::uint32_t i = 0; i < numPlayers; ++i) {
+      if (in_.AtEnd() || !ReadPlayer()) return false;
+    }
+    return true;
+  }
+
+ private:
+  bool ReadPlayer() {
+    ReadPlayerRecord(in_, &player_);
+    LogMessage("\t\tPlayer : %s\n", player_.name.c_str());
+    PlayerStats& p = aggregate_.FindOrAddPlayer(player_.name);
+    AddTo(p.TotalShots, player_.totalShots);
+    LogMessage("\t\t\t TotalShots - %d\n", AsSigned(p.TotalShots));
+    AddTriple(p.m_dwTotalAliveTime, player_.totalAliveTime);
+    LogTriple("\t\t\t m_dwTotalAliveTime - ", p.m_dwTotalAliveTime);
+    AddTriple(p.m_dwTotalMoneyRound, player_.totalMoneyRound);
+    LogTriple("\t\t\t m_dwTotalMoneyRound - ", p.m_dwTotalMoneyRound);
+    AddTriple(p.m_dwNumRespawned, player_.numRespawned);
+    LogTriple("\t\t\t m_dwNumRespawned - ", p.m_dwNumRespawned);
+    LogMessage("\t\t\t NumWeapons - %d\n", AsSigned(player_.numWeapons));
+    bool complete = true;
+    for (std::uint32_t i = 0; i < player_.numWeapons && complete; ++i) {
+      complete = !in_.AtEnd() && ReadWeapon(p);
+    }
+    // Every weapon of the player, those of earlier files included, also when
+    // the file broke off inside this player.
+    for (const WeaponStats& weapon : p.m_Weapons) aggregate_.AddWeaponName(weapon.m_Name);
+    return complete;
+  }
+
+  bool ReadWeapon(PlayerStats& p) {
+    ReadWeaponRecord(in_, &weapon_);
+    LogMessage("\t\t\t\t Weapon : %s\n", weapon_.id.c_str());
+    WeaponStats& w = p.FindOrAddWeapon(weapon_.id, weapon_.displayName);
+    AddTo(w.m_dwNumBought, weapon_.numBought);
+    AddTo(w.m_dwAuxCount, weapon_.auxCount);
+    AddTo(w.m_dwNumShots, weapon_.numShots);
+    AddTo(w.m_dwNumHits, weapon_.numHits);
+    AddTo(w.m_dwNumKills, weapon_.numKills);
+    for (std::size_t team = 0; team < kNumTeams; ++team) {
+      for (std::size_t k = 0; k < kNumBuyBuckets; ++k) AddTo(w.m_dwBuyBuckets[team][k], weapon_.buyBuckets[team][k]);
+    }
+    LogMessage("\t\t\t\t\t dwNumHits : %d\n", AsSigned(weapon_.numHitRecords));
+    for (std::uint32_t i = 0; i < weapon_.numHitRecords; ++i) {
+      if (in_.AtEnd()) return false;
+      w.m_Hits.push_back(ReadHit());
+    }
+    return true;
+  }
+
+  HitRecord ReadHit() {
+    HitRecord hit;
+    for (float& c : hit.m_Pos1) c = in_.ReadFloat();
+    for (float& c : hit.m_Pos2) c = in_.ReadFloat();
+    hit.m_wCode = in_.ReadU16();
+    hit.m_bLethal = in_.ReadU8();
+    hit.m_Text = aggregate_.m_HitTexts.Intern(in_.ReadText());
+    hit.m_BoneName = version_ >= kFirstVersionWithBoneNames
+                         ? aggregate_.m_HitTexts.Intern(in_.ReadText())
+                         : NamePool::kEmpty;
+    return hit;
+  }
+
+  ByteReader& in_;
+  StatsAggregate& aggregate_;
+  std::uint32_t version_;
+  WusPlayerRecord player_;  // reused, so that reading allocates little
+  WusWeaponRecord weapon_;
+};
+
+}  // namespace
+
+void LoadStatsFile(const std::string& path, StatsAggregate& aggregate, LoaderState& state,
+                   FileSystem& fileSystem) {
+  LogMessage("Processing '%s'\n", path.c_str());
+  std::string error;
+  std::unique_ptr<SequentialFile> file = fileSystem.OpenForRead(path, &error);
+  if (!file) {
+    LogMessage("Cannot open file: %s - Skipping!\n", error.c_str());
+    return;
+  }
+  ByteReader in(file.get());
+  if (in.ReadU32() != kWusMagic) {
+    LogMessage("Not a proper WUS file.\n");
+    return;
+  }
+  state.g_FileVersion = in.ReadU32();
+  if (!IsSupportedVersion(state.g_FileVersion)) {
+    LogMessage("Strange file version - Skipping!\n");
+    return;
+  }
+
+  FullPath full = GetFullPath(path);
+  std::string_view fileName = std::string_view(full.path).substr(full.fileNamePos);
+  aggregate.AddUsedFile(fileName);
+  if (state.g_NameToken1.empty() && state.g_NameToken2.empty()) {
+    TakeNameTokens(fileName, &state.g_NameToken1, &state.g_NameToken2);
+    state.g_OutputDir = full.path.substr(0, full.fileNamePos);
+  }
+
+  bool complete = BodyReader(in, aggregate, state.g_FileVersion).Read();
+  if (!complete || in.ranPastEnd()) {
+    LogMessage("Unexpected end of file - counted what was read.\n");
+  }
+}
+
+}  // namespace wus

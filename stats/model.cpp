@@ -1,0 +1,96 @@
+// The statistics model's lookups.
+#include "stats/model.h"
+
+#include <type_traits>
+
+namespace wus {
+namespace {
+
+inline unsigned char FoldAscii(unsigned char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + ('a' - 'A')) : c;
+}
+
+}  // namespace
+
+std::size_t AsciiFoldHash::operator()(std::string_view text) const noexcept {
+  // FNV-1a over the folded bytes.
+  std::uint64_t hash = 1469598103934665603ULL;
+  for (char c : text) {
+    hash ^= FoldAscii(static_cast<unsigned char>(c));
+    hash *= 1099511628211ULL;
+  }
+  return static_cast<std::size_t>(hash ^ (hash >> 32));
+}
+
+bool AsciiFoldEqual::operator()(std::string_view a, std::string_view b) const noexcept {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (FoldAscii(static_cast<unsigned char>(a[i])) != FoldAscii(static_cast<unsigned char>(b[i])))
+      return false;
+  }
+  return true;
+}
+
+const WeaponStats* PlayerStats::FindWeapon(std::string_view key) const {
+  auto found = m_WeaponIndex.find(key);
+  return found == m_WeaponIndex.end() ? nullptr : &m_Weapons[found->second];
+}
+
+WeaponStats* PlayerStats::FindWeapon(std::string_view key) {
+  auto found = m_WeaponIndex.find(key);
+  return found == m_WeaponIndex.end() ? nullptr : &m_Weapons[found->second];
+}
+
+WeaponStats& PlayerStats::FindOrAddWeapon(std::string_view id, std::string_view displayName) {
+  if (WeaponStats* weapon = FindWeapon(id)) return *weapon;
+  if (WeaponStats* weapon = FindWeapon(displayName)) return *weapon;
+  auto index = static_cast<std::uint32_t>(m_Weapons.size());
+  WeaponStats& weapon = m_Weapons.emplace_back();
+  weapon.m_Name = id;
+  weapon.m_DisplayName = displayName;
+  // Neither text is indexed yet (both lookups failed), so the new weapon is
+  // the first one that has them.
+  m_WeaponIndex.emplace(id, index);
+  m_WeaponIndex.emplace(displayName, index);
+  return weapon;
+}
+
+void StatsAggregate::Reset() {
+  m_Players.clear();
+  m_WeaponNames.clear();
+  m_BoneNames.clear();
+  m_dwTotalPlayersAliveTime = {};
+  m_dwTotalPlayersMoneyRound = {};
+  m_dwTotalNumRespawns = {};
+  m_UsedFiles.clear();
+  m_HitTexts.Clear();
+  m_PlayerIndex.clear();
+  m_WeaponNameIndex.clear();
+}
+
+PlayerStats& StatsAggregate::FindOrAddPlayer(std::string_view name) {
+  auto found = m_PlayerIndex.find(name);
+  if (found != m_PlayerIndex.end()) return m_Players[found->second];
+  auto index = static_cast<std::uint32_t>(m_Players.size());
+  PlayerStats& player = m_Players.emplace_back(name);
+  m_PlayerIndex.emplace(name, index);
+  return player;
+}
+
+const PlayerStats* StatsAggregate::FindPlayer(std::string_view name) const {
+  auto found = m_PlayerIndex.find(name);
+  return found == m_PlayerIndex.end() ? nullptr : &m_Players[found->second];
+}
+
+void StatsAggregate::AddWeaponName(std::string_view id) {
+  if (m_WeaponNameIndex.find(id) != m_WeaponNameIndex.end()) return;
+  m_WeaponNameIndex.emplace(id, static_cast<std::uint32_t>(m_WeaponNames.size()));
+  m_WeaponNames.emplace_back(id);
+}
+
+}  // namespace wus
+
+// Growing a list moves its records; a throwing move would make std::vector
+// copy every player with all its hits instead.
+static_assert(std::is_nothrow_move_constructible_v<wus::PlayerStats>);
+static_assert(std::is_nothrow_move_constructible_v<wus::WeaponStats>);

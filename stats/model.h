@@ -1,0 +1,150 @@
+// The statistics model: one StatsAggregate per run, into which every loaded
+// WUS file is summed. Players are matched by name with only the ASCII letters
+// A-Z folded; weapons by identifier or display name, byte for byte. Lists
+// keep the order of first sight and are never sorted; lookups keep first-match
+// semantics but go through hash indexes, so loading and the report tables
+// stay linear in the size of the data.
+//
+// Counters are 32-bit and wrap modulo 2^32. The two money fields are signed
+// (two's complement); everything else is unsigned. Team triples are indexed
+// 0 "DM Team", 1 "Green Team", 2 "Blue Team".
+//
+// Ownership: the aggregate owns its players, a player its weapons, a weapon
+// its hits, all by value. A reference returned by a find-or-add operation is
+// valid only until the next addition to the same list. Add to the lists only
+// through the operations below: they keep the indexes in step.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "stats/name_pool.h"
+
+namespace wus {
+
+inline constexpr std::size_t kNumTeams = 3;
+inline constexpr std::size_t kNumBuyBuckets = 34;
+
+// One 8-bit text from a WUS file, stored exactly as read (never decoded).
+using NameBuf = std::string;
+
+using TeamCounters = std::array<std::uint32_t, kNumTeams>;
+using TeamMoney = std::array<std::int32_t, kNumTeams>;
+using BuyBuckets = std::array<std::array<std::uint32_t, kNumBuyBuckets>, kNumTeams>;
+
+// Adds with wrap-around modulo 2^32.
+inline void AddTo(std::uint32_t& counter, std::uint32_t value) { counter += value; }
+inline void AddTo(std::int32_t& counter, std::uint32_t value) {
+  counter = static_cast<std::int32_t>(static_cast<std::uint32_t>(counter) + value);
+}
+
+// Hash and equality for strings, usable with std::string_view keys.
+struct StringHash {
+  using is_transparent = void;
+  std::size_t operator()(std::string_view text) const noexcept {
+    return std::hash<std::string_view>{}(text);
+  }
+};
+
+// One hit. Its two texts are ids into StatsAggregate::m_HitTexts; an empty
+// bone name (every hit of a version 0 or 1 file) is NamePool::kEmpty.
+struct HitRecord {
+  std::array<float, 3> m_Pos1;
+  std::array<float, 3> m_Pos2;
+  NameId m_Text;
+  NameId m_BoneName;
+  std::uint16_t m_wCode;
+  std::uint8_t m_bLethal;  // nonzero: a lethal hit
+};
+
+struct WeaponStats {
+  NameBuf m_Name;         // the identifier
+  NameBuf m_DisplayName;  // the label the weapon tables print
+  std::uint32_t m_dwNumBought = 0;
+  std::uint32_t m_dwAuxCount = 0;
+  std::uint32_t m_dwNumShots = 0;
+  std::uint32_t m_dwNumHits = 0;
+  std::uint32_t m_dwNumKills = 0;
+  BuyBuckets m_dwBuyBuckets{};  // [team][bucket]
+  std::vector<HitRecord> m_Hits;
+
+  // Returns true iff `key` equals the identifier or the display name.
+  bool MatchesName(std::string_view key) const { return m_Name == key || m_DisplayName == key; }
+};
+
+class PlayerStats {
+ public:
+  explicit PlayerStats(std::string_view name) : m_Name(name) {}
+
+  NameBuf m_Name;  // as spelled at first sight
+  std::uint32_t TotalShots = 0;
+  TeamCounters m_dwTotalAliveTime{};
+  TeamMoney m_dwTotalMoneyRound{};
+  TeamCounters m_dwNumRespawned{};
+  std::vector<WeaponStats> m_Weapons;
+
+  // Returns the first weapon (in m_Weapons order) that MatchesName(key), or
+  // null if none does.
+  const WeaponStats* FindWeapon(std::string_view key) const;
+  WeaponStats* FindWeapon(std::string_view key);
+
+  // Returns FindWeapon(id), else FindWeapon(displayName), else a new weapon
+  // with these two names appended to m_Weapons.
+  WeaponStats& FindOrAddWeapon(std::string_view id, std::string_view displayName);
+
+ private:
+  // Each text to the index of the first weapon that has it as identifier or
+  // display name.
+  std::unordered_map<std::string, std::uint32_t, StringHash, std::equal_to<>> m_WeaponIndex;
+};
+
+// Hash and equality with the ASCII letters A-Z folded onto a-z; every other
+// byte must be equal.
+struct AsciiFoldHash {
+  using is_transparent = void;
+  std::size_t operator()(std::string_view text) const noexcept;
+};
+struct AsciiFoldEqual {
+  using is_transparent = void;
+  bool operator()(std::string_view a, std::string_view b) const noexcept;
+};
+
+class StatsAggregate {
+ public:
+  StatsAggregate() { Reset(); }
+  StatsAggregate(const StatsAggregate&) = delete;
+  StatsAggregate& operator=(const StatsAggregate&) = delete;
+
+  std::vector<PlayerStats> m_Players;  // in order of first sight
+  std::vector<NameBuf> m_WeaponNames;  // distinct weapon identifiers, first sight
+  std::vector<NameId> m_BoneNames;     // working list of the bone tables
+  TeamCounters m_dwTotalPlayersAliveTime{};
+  TeamMoney m_dwTotalPlayersMoneyRound{};
+  TeamCounters m_dwTotalNumRespawns{};
+  std::vector<NameBuf> m_UsedFiles;  // file names of the accepted files
+  NamePool m_HitTexts;               // the texts of every hit
+
+  // Empties every list and sets the team counters to 0.
+  void Reset();
+
+  // Returns the player whose name equals `name` with ASCII A-Z folded,
+  // appending a new one (named `name`) if there is none.
+  PlayerStats& FindOrAddPlayer(std::string_view name);
+  // Returns that player, or null.
+  const PlayerStats* FindPlayer(std::string_view name) const;
+
+  // Appends `id` to m_WeaponNames unless an equal entry exists.
+  void AddWeaponName(std::string_view id);
+  // Appends `fileName` to m_UsedFiles (duplicates included).
+  void AddUsedFile(std::string_view fileName) { m_UsedFiles.emplace_back(fileName); }
+
+ private:
+  std::unordered_map<std::string, std::uint32_t, AsciiFoldHash, AsciiFoldEqual> m_PlayerIndex;
+  std::unordered_map<std::string, std::uint32_t, StringHash, std::equal_to<>> m_WeaponNameIndex;
+};
+
+}  // namespace wus

@@ -1,0 +1,72 @@
+// The WUS file format, record by record (doc/wus-format.md has the byte
+// layout). These reads are shared by the loader, which sums the records into
+// the aggregate, and by wustool, which shows them; both decide for themselves
+// what to do at the end of the input.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "stats/byte_reader.h"
+#include "stats/model.h"
+
+namespace wus {
+
+inline constexpr std::uint32_t kWusMagic = 0x53555720;  // the bytes " WUS"
+inline constexpr std::uint32_t kMaxWusVersion = 2;
+inline constexpr std::uint32_t kFirstVersionWithBoneNames = 2;
+
+// Money triples are stored as their two's complement bits.
+using RawTriple = std::array<std::uint32_t, kNumTeams>;
+
+struct WusHeader {
+  std::uint32_t magic = 0;
+  std::uint32_t version = 0;
+  RawTriple totalPlayersAliveTime{};
+  RawTriple totalPlayersMoneyRound{};
+  RawTriple totalNumRespawns{};
+  std::uint32_t numPlayers = 0;
+};
+
+struct WusPlayerRecord {
+  std::string name;
+  std::uint32_t totalShots = 0;
+  RawTriple totalAliveTime{};
+  RawTriple totalMoneyRound{};
+  RawTriple numRespawned{};
+  std::uint32_t numWeapons = 0;
+};
+
+struct WusWeaponRecord {
+  std::string id;
+  std::string displayName;
+  std::uint32_t numBought = 0;
+  std::uint32_t auxCount = 0;
+  std::uint32_t numShots = 0;
+  std::uint32_t numHits = 0;
+  std::uint32_t numKills = 0;
+  BuyBuckets buyBuckets{};
+  std::uint32_t numHitRecords = 0;
+};
+
+struct WusHitRecord {
+  std::array<float, 3> pos1{};
+  std::array<float, 3> pos2{};
+  std::uint16_t code = 0;
+  std::uint8_t lethal = 0;
+  std::string text;
+  std::string boneName;  // empty before version 2
+};
+
+// Returns true iff `version` is one this reader understands.
+inline bool IsSupportedVersion(std::uint32_t version) { return version <= kMaxWusVersion; }
+
+RawTriple ReadTriple(ByteReader& in);
+// Each reads the whole record, counts included, but none of the records that
+// follow it (a player's weapons, a weapon's hits).
+void ReadPlayerRecord(ByteReader& in, WusPlayerRecord* player);
+void ReadWeaponRecord(ByteReader& in, WusWeaponRecord* weapon);
+void ReadHitRecord(ByteReader& in, std::uint32_t version, WusHitRecord* hit);
+
+}  // namespace wus

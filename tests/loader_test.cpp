@@ -1,0 +1,292 @@
+// Loading WUS files into the aggregate: the console trace, the sums, and
+// what happens when a file is rejected or cut short at any byte.
+#include "stats/loader.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/test_util.h"
+
+namespace wus::test {
+namespace {
+
+constexpr char kWorkedExampleTrace[] =
+    "\tm_dwTotalPlayersAliveTime - 10000, 0, 0\n"
+    "\tm_dwTotalPlayersMoneyRound - 500, 0, 0\n"
+    "\tm_dwTotalNumRespawns - 2, 0, 0\n"
+    "\tNumPlayers - 1\n"
+    "\t\tPlayer : Bob\n"
+    "\t\t\t TotalShots - 10\n"
+    "\t\t\t m_dwTotalAliveTime - 10000, 0, 0\n"
+    "\t\t\t m_dwTotalMoneyRound - 500, 0, 0\n"
+    "\t\t\t m_dwNumRespawned - 2, 0, 0\n"
+    "\t\t\t NumWeapons - 1\n"
+    "\t\t\t\t Weapon : wpn_a\n"
+    "\t\t\t\t\t dwNumHits : 1\n";
+
+TEST(LoaderTest, WorkedExampleLoadedOnceAndTwice) {
+  std::string bytes = EncodeWusFile(WorkedExample());
+  ASSERT_EQ(bytes.size(), 576u);
+  TempDir dir;
+  StatsAggregate aggregate;
+  LoaderState state;
+  std::string path = (dir.path() / "(Alpha)_(Bravo)_3.wus").string();
+
+  std::string console = LoadBytes(dir, "(Alpha)_(Bravo)_3.wus", bytes, aggregate, state);
+  EXPECT_EQ(console, "Processing '" + path + "'\n" + kWorkedExampleTrace);
+  ASSERT_EQ(aggregate.m_Players.size(), 1u);
+  const PlayerStats& bob = aggregate.m_Players[0];
+  EXPECT_EQ(bob.m_Name, "Bob");
+  EXPECT_EQ(bob.TotalShots, 10u);
+  ASSERT_EQ(bob.m_Weapons.size(), 1u);
+  const WeaponStats& weapon = bob.m_Weapons[0];
+  EXPECT_EQ(weapon.m_Name, "wpn_a");
+  EXPECT_EQ(weapon.m_DisplayName, "A");
+  EXPECT_EQ(weapon.m_dwNumBought, 1u);
+  EXPECT_EQ(weapon.m_dwNumShots, 10u);
+  EXPECT_EQ(weapon.m_dwNumHits, 3u);
+  EXPECT_EQ(weapon.m_dwNumKills, 1u);
+  EXPECT_EQ(weapon.m_dwBuyBuckets[0][0], 1u);
+  ASSERT_EQ(weapon.m_Hits.size(), 1u);
+  const HitRecord& hit = weapon.m_Hits[0];
+  EXPECT_EQ(hit.m_Pos2, (std::array<float, 3>{3, 4, 0}));
+  EXPECT_EQ(hit.m_bLethal, 1);
+  EXPECT_EQ(aggregate.m_HitTexts.Get(hit.m_Text), "T");
+  EXPECT_EQ(aggregate.m_HitTexts.Get(hit.m_BoneName), "bip01_head");
+  EXPECT_EQ(aggregate.m_WeaponNames, std::vector<NameBuf>{"wpn_a"});
+  EXPECT_EQ(aggregate.m_UsedFiles, std::vector<NameBuf>{"(Alpha)_(Bravo)_3.wus"});
+  EXPECT_EQ(state.g_NameToken1, "Alpha");
+  EXPECT_EQ(state.g_NameToken2, "Bravo");
+  EXPECT_EQ(state.g_OutputDir, dir.path().string() + "/");
+
+  console = LoadBytes(dir, "(Alpha)_(Bravo)_3.wus", bytes, aggregate, state);
+  EXPECT_EQ(console, "Processing '" + path +
+                         "'\n"
+                         "\tm_dwTotalPlayersAliveTime - 20000, 0, 0\n"
+                         "\tm_dwTotalPlayersMoneyRound - 1000, 0, 0\n"
+                         "\tm_dwTotalNumRespawns - 4, 0, 0\n"
+                         "\tNumPlayers - 1\n"
+                         "\t\tPlayer : Bob\n"
+                         "\t\t\t TotalShots - 20\n"
+                         "\t\t\t m_dwTotalAliveTime - 20000, 0, 0\n"
+                         "\t\t\t m_dwTotalMoneyRound - 1000, 0, 0\n"
+                         "\t\t\t m_dwNumRespawned - 4, 0, 0\n"
+                         "\t\t\t NumWeapons - 1\n"
+                         "\t\t\t\t Weapon : wpn_a\n"
+                         "\t\t\t\t\t dwNumHits : 1\n");
+  ASSERT_EQ(aggregate.m_Players.size(), 1u);
+  EXPECT_EQ(aggregate.m_Players[0].m_Weapons[0].m_Hits.size(), 2u);
+  EXPECT_EQ(aggregate.m_WeaponNames.size(), 1u);
+  EXPECT_EQ(aggregate.m_UsedFiles.size(), 2u);
+}
+
+TEST(LoaderTest, RejectedFilesAddNothing) {
+  std::string valid = EncodeWusFile(WorkedExample());
+  std::string version3 = valid;
+  version3[4] = 3;
+  std::string versionMax = valid;
+  versionMax.replace(4, 4, "\xff\xff\xff\xff");
+  struct Case {
+    const char* name;
+    std::string bytes;
+    const char* message;
+  } cases[] = {
+      {"empty", "", "Not a proper WUS file.\n"},
+      {"reordered magic", "WUS " + valid.substr(4), "Not a proper WUS file.\n"},
+      {"three magic bytes", valid.substr(0, 3), "Not a proper WUS file.\n"},
+      {"version 3", version3, "Strange file version - Skipping!\n"},
+      {"version 0xffffffff", versionMax, "Strange file version - Skipping!\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir;
+    StatsAggregate aggregate;
+    LoaderState state;
+    std::string console = LoadBytes(dir, "(A)_(B).wus", c.bytes, aggregate, state);
+    std::string path = (dir.path() / "(A)_(B).wus").string();
+    EXPECT_EQ(console, "Processing '" + path + "'\n" + c.message);
+    EXPECT_TRUE(aggregate.m_UsedFiles.empty());
+    EXPECT_TRUE(aggregate.m_Players.empty());
+    EXPECT_EQ(aggregate.m_dwTotalPlayersAliveTime[0], 0u);
+    EXPECT_TRUE(state.g_NameToken1.empty());
+    EXPECT_TRUE(state.g_OutputDir.empty());
+  }
+}
+
+TEST(LoaderTest, UnopenablePathsAreReported) {
+  TempDir dir;
+  StatsAggregate aggregate;
+  LoaderState state;
+  std::string missing = (dir.path() / "missing.wus").string();
+  struct Case {
+    std::string path;
+    std::string message;
+  } cases[] = {
+      {missing, "Cannot open file: No such file or directory - Skipping!\n"},
+      {dir.path().string(), "Cannot open file: Is a directory - Skipping!\n"},
+  };
+  for (const Case& c : cases) {
+    ConsoleCapture console;
+    LoadStatsFile(c.path, aggregate, state);
+    EXPECT_EQ(console.text(), "Processing '" + c.path + "'\n" + c.message);
+  }
+  EXPECT_TRUE(aggregate.m_UsedFiles.empty());
+}
+
+TEST(LoaderTest, VersionsBeforeTwoCarryNoBoneNames) {
+  for (std::uint32_t version : {0u, 1u, 2u}) {
+    SCOPED_TRACE(version);
+    WusFile file = WorkedExample();
+    file.header.version = version;
+    std::string bytes = EncodeWusFile(file);
+    EXPECT_EQ(bytes.size(), version == 2 ? 576u : 565u);
+    TempDir dir;
+    StatsAggregate aggregate;
+    LoaderState state;
+    std::string console = LoadBytes(dir, "x.wus", bytes, aggregate, state);
+    EXPECT_EQ(console.find("Unexpected"), std::string::npos);
+    const HitRecord& hit = aggregate.m_Players.at(0).m_Weapons.at(0).m_Hits.at(0);
+    EXPECT_EQ(aggregate.m_HitTexts.Get(hit.m_Text), "T");
+    EXPECT_EQ(aggregate.m_HitTexts.Get(hit.m_BoneName), version == 2 ? "bip01_head" : "");
+  }
+}
+
+// Offsets in the worked example: the header 0-47; the player record from 48
+// (name 48-51, NumWeapons 92-95); the weapon record from 96 (names 96-103,
+// counters 104-123, buckets 124-531, dwNumHits 532-535); the hit record
+// from 536 (lethal flag 562, "T" 563-564, "bip01_head" 565-575).
+
+TEST(LoaderTest, TruncatedAtEveryLength) {
+  std::string bytes = EncodeWusFile(WorkedExample());
+  const std::string kEndMessage = "Unexpected end of file - counted what was read.\n";
+  TempDir dir;
+  for (std::size_t length = 0; length <= bytes.size(); ++length) {
+    SCOPED_TRACE(length);
+    StatsAggregate aggregate;
+    LoaderState state;
+    std::string console = LoadBytes(dir, "cut.wus", bytes.substr(0, length), aggregate, state);
+    if (length < 4) {
+      EXPECT_TRUE(console.ends_with("Not a proper WUS file.\n"));
+      continue;
+    }
+    // Accepted: listed, and the end message exactly when the file is cut.
+    EXPECT_EQ(aggregate.m_UsedFiles.size(), 1u);
+    bool cut = length < bytes.size();
+    EXPECT_EQ(console.ends_with(kEndMessage), cut);
+    // No record is invented past the end.
+    std::size_t players = aggregate.m_Players.size();
+    EXPECT_EQ(players, length > 48 ? 1u : 0u);
+    if (players == 0) continue;
+    const PlayerStats& bob = aggregate.m_Players[0];
+    EXPECT_EQ(bob.m_Weapons.size(), length > 96 ? 1u : 0u);
+    if (bob.m_Weapons.empty()) continue;
+    EXPECT_EQ(aggregate.m_WeaponNames.size(), 1u);
+    EXPECT_EQ(bob.m_Weapons[0].m_Hits.size(), length > 536 ? 1u : 0u);
+  }
+}
+
+TEST(LoaderTest, TruncationSpotChecks) {
+  std::string bytes = EncodeWusFile(WorkedExample());
+  TempDir dir;
+  const std::string kEnd = "Unexpected end of file - counted what was read.\n";
+  struct Case {
+    std::size_t length;
+    std::string trace;  // after the "Processing" line
+  } cases[] = {
+      // Magic and version only: the header reads as zeros.
+      {8,
+       "\tm_dwTotalPlayersAliveTime - 0, 0, 0\n\tm_dwTotalPlayersMoneyRound - 0, 0, 0\n"
+       "\tm_dwTotalNumRespawns - 0, 0, 0\n\tNumPlayers - 0\n" +
+           kEnd},
+      // Cut inside the first byte of NumPlayers: the count keeps that byte.
+      {45,
+       "\tm_dwTotalPlayersAliveTime - 10000, 0, 0\n\tm_dwTotalPlayersMoneyRound - 500, 0, 0\n"
+       "\tm_dwTotalNumRespawns - 2, 0, 0\n\tNumPlayers - 1\n" +
+           kEnd},
+      // The header is whole but the player record is missing: skipped.
+      {48,
+       "\tm_dwTotalPlayersAliveTime - 10000, 0, 0\n\tm_dwTotalPlayersMoneyRound - 500, 0, 0\n"
+       "\tm_dwTotalNumRespawns - 2, 0, 0\n\tNumPlayers - 1\n" +
+           kEnd},
+      // Cut inside the player's name: the name ends at the end of the file.
+      {50,
+       "\tm_dwTotalPlayersAliveTime - 10000, 0, 0\n\tm_dwTotalPlayersMoneyRound - 500, 0, 0\n"
+       "\tm_dwTotalNumRespawns - 2, 0, 0\n\tNumPlayers - 1\n\t\tPlayer : Bo\n"
+       "\t\t\t TotalShots - 0\n\t\t\t m_dwTotalAliveTime - 0, 0, 0\n"
+       "\t\t\t m_dwTotalMoneyRound - 0, 0, 0\n\t\t\t m_dwNumRespawned - 0, 0, 0\n"
+       "\t\t\t NumWeapons - 0\n" +
+           kEnd},
+      // Cut right after dwNumHits: the hit is skipped.
+      {536, std::string(kWorkedExampleTrace) + kEnd},
+      // Cut inside the bone name of the hit: the hit is read whole.
+      {572, std::string(kWorkedExampleTrace) + kEnd},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.length);
+    StatsAggregate aggregate;
+    LoaderState state;
+    std::string path = (dir.path() / "cut.wus").string();
+    std::string console = LoadBytes(dir, "cut.wus", bytes.substr(0, c.length), aggregate, state);
+    EXPECT_EQ(console, "Processing '" + path + "'\n" + c.trace);
+  }
+  // The hit cut inside its bone name keeps the part that was there.
+  StatsAggregate aggregate;
+  LoaderState state;
+  LoadBytes(dir, "cut.wus", bytes.substr(0, 572), aggregate, state);
+  const HitRecord& hit = aggregate.m_Players.at(0).m_Weapons.at(0).m_Hits.at(0);
+  EXPECT_EQ(aggregate.m_HitTexts.Get(hit.m_BoneName), "bip01_h");
+}
+
+TEST(LoaderTest, HugeCountsAtTheCutCostNothing) {
+  // NumPlayers, NumWeapons and dwNumHits of 4000000000 with nothing behind.
+  WusFile file = WorkedExample();
+  file.players[0].weapons[0].hits.clear();
+  std::string bytes = EncodeWusFile(file);
+  bytes.replace(bytes.size() - 4, 4, "\x00\x28\x6b\xee", 4);  // 4000000000
+  TempDir dir;
+  StatsAggregate aggregate;
+  LoaderState state;
+  std::string console = LoadBytes(dir, "huge.wus", bytes, aggregate, state);
+  EXPECT_NE(console.find("dwNumHits : -294967296\n"), std::string::npos);
+  EXPECT_TRUE(console.ends_with("Unexpected end of file - counted what was read.\n"));
+  EXPECT_TRUE(aggregate.m_Players.at(0).m_Weapons.at(0).m_Hits.empty());
+}
+
+TEST(LoaderTest, LongTextsAreCutAndTheRestConsumed) {
+  WusFile file = WorkedExample();
+  std::string longName(5000, 'x');
+  file.players[0].record.name = longName;
+  file.players[0].weapons[0].record.displayName = std::string(2000, 'd');
+  TempDir dir;
+  StatsAggregate aggregate;
+  LoaderState state;
+  std::string console = LoadBytes(dir, "long.wus", EncodeWusFile(file), aggregate, state);
+  EXPECT_EQ(console.find("Unexpected"), std::string::npos);
+  const PlayerStats& player = aggregate.m_Players.at(0);
+  EXPECT_EQ(player.m_Name, std::string(1023, 'x'));
+  EXPECT_EQ(player.TotalShots, 10u);  // the file position stayed right
+  EXPECT_EQ(player.m_Weapons.at(0).m_DisplayName, std::string(1023, 'd'));
+  EXPECT_EQ(player.m_Weapons.at(0).m_Hits.size(), 1u);
+}
+
+TEST(LoaderTest, TokensComeFromTheFirstAcceptedFileWithATokenAndNameTheFolder) {
+  TempDir dir;
+  std::string valid = EncodeWusFile(WorkedExample());
+  StatsAggregate aggregate;
+  LoaderState state;
+  LoadBytes(dir, "(Bad)_(File).wus", "not a wus file", aggregate, state);
+  EXPECT_TRUE(state.g_NameToken1.empty());
+  LoadBytes(dir, "()_().wus", valid, aggregate, state);
+  EXPECT_TRUE(state.g_NameToken1.empty());
+  EXPECT_EQ(state.g_OutputDir, dir.path().string() + "/");
+  std::filesystem::create_directory(dir.path() / "sub");
+  LoadBytes(dir, "sub/(Alpha)_(Bravo)_3.wus", valid, aggregate, state);
+  LoadBytes(dir, "(Late)_(Comer).wus", valid, aggregate, state);
+  EXPECT_EQ(state.g_NameToken1, "Alpha");
+  EXPECT_EQ(state.g_NameToken2, "Bravo");
+  EXPECT_EQ(state.g_OutputDir, (dir.path() / "sub").string() + "/");
+  EXPECT_EQ(aggregate.m_UsedFiles,
+            (std::vector<NameBuf>{"()_().wus", "(Alpha)_(Bravo)_3.wus", "(Late)_(Comer).wus"}));
+}
+
+}  // namespace
+}  // namespace wus::test

@@ -1,0 +1,119 @@
+// Helpers shared by the tests.
+#include "tests/test_util.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+#include "text/log.h"
+
+namespace wus::test {
+
+WusWeapon MakeWeapon(std::string id, std::string displayName) {
+  WusWeapon weapon;
+  weapon.record.id = std::move(id);
+  weapon.record.displayName = std::move(displayName);
+  return weapon;
+}
+
+WusHitRecord MakeHit(std::array<float, 3> from, std::array<float, 3> to, bool lethal,
+                     std::string boneName, std::string text) {
+  WusHitRecord hit;
+  hit.pos1 = from;
+  hit.pos2 = to;
+  hit.lethal = lethal ? 1 : 0;
+  hit.boneName = std::move(boneName);
+  hit.text = std::move(text);
+  return hit;
+}
+
+WusFile WorkedExample() {
+  WusFile file;
+  file.header = MakeHeader(2);
+  file.header.totalPlayersAliveTime = {10000, 0, 0};
+  file.header.totalPlayersMoneyRound = {500, 0, 0};
+  file.header.totalNumRespawns = {2, 0, 0};
+  WusPlayer& bob = file.players.emplace_back();
+  bob.record.name = "Bob";
+  bob.record.totalShots = 10;
+  bob.record.totalAliveTime = {10000, 0, 0};
+  bob.record.totalMoneyRound = {500, 0, 0};
+  bob.record.numRespawned = {2, 0, 0};
+  WusWeapon& weapon = bob.weapons.emplace_back(MakeWeapon("wpn_a", "A"));
+  weapon.record.numBought = 1;
+  weapon.record.numShots = 10;
+  weapon.record.numHits = 3;
+  weapon.record.numKills = 1;
+  weapon.record.buyBuckets[0][0] = 1;
+  weapon.hits.push_back(MakeHit({0, 0, 0}, {3, 4, 0}, true, "bip01_head", "T"));
+  return file;
+}
+
+TempDir::TempDir() {
+  static std::atomic<int> counter{0};
+  std::random_device random;
+  path_ = std::filesystem::temp_directory_path() /
+          ("wus-test-" + std::to_string(random()) + "-" + std::to_string(counter++));
+  std::filesystem::create_directories(path_);
+}
+
+TempDir::~TempDir() {
+  std::error_code ignored;
+  std::filesystem::remove_all(path_, ignored);
+}
+
+std::string TempDir::Write(const std::string& name, std::string_view bytes) const {
+  std::filesystem::path file = path_ / name;
+  std::ofstream out(file, std::ios::binary);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  return file.string();
+}
+
+std::string ReadFileBytes(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream contents;
+  contents << in.rdbuf();
+  return contents.str();
+}
+
+ConsoleCapture::ConsoleCapture() { SetConsoleCapture(&text_); }
+ConsoleCapture::~ConsoleCapture() { SetConsoleCapture(nullptr); }
+
+std::string LoadBytes(const TempDir& dir, const std::string& name, std::string_view bytes,
+                      StatsAggregate& aggregate, LoaderState& state) {
+  std::string path = dir.Write(name, bytes);
+  ConsoleCapture console;
+  LoadStatsFile(path, aggregate, state);
+  return console.text();
+}
+
+std::string Cp1251(std::string_view utf8) {
+  std::string out;
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    auto c = static_cast<unsigned char>(utf8[i]);
+    if (c < 0x80) {
+      out.push_back(static_cast<char>(c));
+      continue;
+    }
+    if ((c & 0xE0) != 0xC0 || i + 1 >= utf8.size()) {
+      ADD_FAILURE() << "Cp1251: unsupported UTF-8 byte";
+      continue;
+    }
+    unsigned code = ((c & 0x1Fu) << 6) | (static_cast<unsigned char>(utf8[++i]) & 0x3Fu);
+    if (code >= 0x410 && code <= 0x44F) {
+      out.push_back(static_cast<char>(code - 0x410 + 0xC0));
+    } else if (code == 0x401) {
+      out.push_back(static_cast<char>(0xA8));
+    } else if (code == 0x451) {
+      out.push_back(static_cast<char>(0xB8));
+    } else {
+      ADD_FAILURE() << "Cp1251: unsupported character " << code;
+    }
+  }
+  return out;
+}
+
+}  // namespace wus::test

@@ -1,0 +1,90 @@
+// Helpers shared by the tests: WUS files built in memory, temporary folders
+// and files, in-memory inputs and outputs, console capture.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "platform/file_system.h"
+#include "stats/loader.h"
+#include "stats/wus_file.h"
+#include "text/report_stream.h"
+
+namespace wus::test {
+
+// The 576-byte worked example: one player Bob with one weapon wpn_a ("A")
+// and one lethal hit from (0,0,0) to (3,4,0) on bip01_head.
+WusFile WorkedExample();
+
+// A weapon record with the given names and zero counters.
+WusWeapon MakeWeapon(std::string id, std::string displayName);
+// A hit from `from` to `to`.
+WusHitRecord MakeHit(std::array<float, 3> from, std::array<float, 3> to, bool lethal = false,
+                     std::string boneName = "", std::string text = "");
+
+// A fresh temporary folder, removed with everything in it at destruction.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  const std::filesystem::path& path() const { return path_; }
+  // Writes `bytes` to the file `name` in the folder; returns its path.
+  std::string Write(const std::string& name, std::string_view bytes) const;
+
+ private:
+  std::filesystem::path path_;
+};
+
+std::string ReadFileBytes(const std::filesystem::path& path);
+
+// Captures everything written to the console while alive.
+class ConsoleCapture {
+ public:
+  ConsoleCapture();
+  ~ConsoleCapture();
+  ConsoleCapture(const ConsoleCapture&) = delete;
+  ConsoleCapture& operator=(const ConsoleCapture&) = delete;
+  const std::string& text() const { return text_; }
+  void Clear() { text_.clear(); }
+
+ private:
+  std::string text_;
+};
+
+// A WritableFile that collects its bytes in memory.
+class StringWritableFile final : public WritableFile {
+ public:
+  bool Append(std::string_view data, std::string*) override {
+    contents.append(data);
+    return true;
+  }
+  bool Close(std::string*) override { return true; }
+  std::string contents;
+};
+
+// Runs `writer` on `aggregate` and returns what it wrote.
+template <typename Writer>
+std::string WriteToString(Writer&& writer, StatsAggregate& aggregate) {
+  StringWritableFile file;
+  {
+    ReportStream stream(&file);
+    writer(aggregate, stream);
+    std::string error;
+    stream.Flush(&error);
+  }
+  return file.contents;
+}
+
+// Loads `bytes` as the file `name` (written into `dir`) into `aggregate`
+// and returns the console text the loader wrote.
+std::string LoadBytes(const TempDir& dir, const std::string& name, std::string_view bytes,
+                      StatsAggregate& aggregate, LoaderState& state);
+
+// Converts UTF-8 text (the way the tests spell the report's Russian texts)
+// to Windows code page 1251 bytes; handles Cyrillic and ASCII only.
+std::string Cp1251(std::string_view utf8);
+
+}  // namespace wus::test

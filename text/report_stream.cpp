@@ -1,0 +1,52 @@
+// The report stream and its two writers.
+#include "text/report_stream.h"
+
+#include <algorithm>
+#include <cstdarg>
+
+namespace wus {
+namespace {
+constexpr std::size_t kSpillSize = 1 << 16;
+}  // namespace
+
+ReportStream::ReportStream(WritableFile* file) : file_(file) { buffer_.reserve(kSpillSize * 2); }
+
+void ReportStream::Write(std::string_view text) {
+  if (failed_) return;
+  buffer_.append(text);
+  if (buffer_.size() >= kSpillSize) Spill();
+}
+
+void ReportStream::Printf(const char* format, ...) {
+  if (failed_) return;
+  std::va_list args;
+  va_start(args, format);
+  AppendFormatV(&buffer_, format, args);
+  va_end(args);
+  if (buffer_.size() >= kSpillSize) Spill();
+}
+
+void ReportStream::Spill() {
+  if (!failed_ && !buffer_.empty() && !file_->Append(buffer_, &error_)) failed_ = true;
+  buffer_.clear();
+}
+
+bool ReportStream::Flush(std::string* error) {
+  Spill();
+  if (failed_) *error = error_;
+  return !failed_;
+}
+
+void DotsToCommas(std::string* text) { std::replace(text->begin(), text->end(), '.', ','); }
+
+void ReportPrintf(ReportStream& stream, const char* format, ...) {
+  std::string text;
+  std::va_list args;
+  va_start(args, format);
+  AppendFormatV(&text, format, args);
+  va_end(args);
+  DotsToCommas(&text);
+  stream.Write(text);
+}
+
+}  // namespace wus
