@@ -79,6 +79,10 @@ std::string ReadFileBytes(const std::filesystem::path& path) {
   return contents.str();
 }
 
+std::string WithTrailingSeparator(const std::filesystem::path& folder) {
+  return folder.string() + static_cast<char>(std::filesystem::path::preferred_separator);
+}
+
 ConsoleCapture::ConsoleCapture() { SetConsoleCapture(&text_); }
 ConsoleCapture::~ConsoleCapture() { SetConsoleCapture(nullptr); }
 

@@ -40,6 +40,10 @@ class TempDir {
 
 std::string ReadFileBytes(const std::filesystem::path& path);
 
+// `folder` the way the loader records a report folder: followed by the
+// platform's path separator (a slash, or a backslash on Windows).
+std::string WithTrailingSeparator(const std::filesystem::path& folder);
+
 // Captures everything written to the console while alive.
 class ConsoleCapture {
  public:
