@@ -101,7 +101,7 @@ run_on_examples() {
 # Fails unless the 64-bit Windows build writes the same report bytes and the
 # same console trace as the Linux build for the example files.
 compare_with_linux() {
-  local work
+  local work start=$SECONDS
   echo "== windows: report of the win64 build against the Linux build's"
   if [ -d build/test ]; then
     cmake --build build/test --target wusreport >/dev/null
@@ -117,7 +117,8 @@ compare_with_linux() {
     >"$work/windows.out"
   cmp "$work/linux.out" "$work/windows.out"
   cmp "$work"/linux/*.txt "$work"/windows/*.txt
-  echo "same report ($(wc -c <"$work"/linux/*.txt) bytes) and console trace"
+  echo "same report ($(wc -c <"$work"/linux/*.txt) bytes) and console trace;" \
+    "compared in $((SECONDS - start)) s"
   rm -rf "$work"
 }
 
