@@ -1,9 +1,39 @@
-// TODO: the table is not written yet; only its title.
+// The average lifetime table, the report's last section: seconds alive per
+// respawn in each team, over all players (from the aggregate's team totals)
+// and per player. It ends with the line end of its last row, so the report
+// has no trailing empty line.
 #include "report/sections.h"
+#include "report/team_average_table.h"
 #include "report/titles.h"
+#include "report/weapon_rows.h"
 
 namespace wus {
+namespace {
 
-void WriteAverageLifetimeTable(StatsAggregate& /*aggregate*/, ReportStream& stream) { stream.Write(kAverageLifetimeTitle); }
+// Milliseconds to seconds. The factor is 0.001 rounded to single precision
+// (0.001000000047497...), applied in double precision, so results come out a
+// little above an exact division by 1000: 1005 ms gives "1.01", not "1.00",
+// and 4294967295 ms gives "4294967.50".
+constexpr double kSecondsPerMillisecond = static_cast<double>(0.001f);
+
+double SecondsPerRespawn(std::uint32_t aliveTime, std::uint32_t respawns) {
+  return Ratio(aliveTime, respawns) * kSecondsPerMillisecond;
+}
+
+double TotalSecondsPerRespawn(const StatsAggregate& aggregate, std::size_t team) {
+  return SecondsPerRespawn(aggregate.m_dwTotalPlayersAliveTime[team],
+                           aggregate.m_dwTotalNumRespawns[team]);
+}
+
+double PlayerSecondsPerRespawn(const PlayerStats& player, std::size_t team) {
+  return SecondsPerRespawn(player.m_dwTotalAliveTime[team], player.m_dwNumRespawned[team]);
+}
+
+}  // namespace
+
+void WriteAverageLifetimeTable(StatsAggregate& aggregate, ReportStream& stream) {
+  WriteTeamAverageTable(aggregate, kAverageLifetimeTitle, &TotalSecondsPerRespawn,
+                        &PlayerSecondsPerRespawn, stream);
+}
 
 }  // namespace wus
