@@ -5,7 +5,6 @@
 #include "report/sections.h"
 #include "report/team_average_table.h"
 #include "report/titles.h"
-#include "report/weapon_rows.h"
 
 namespace wus {
 namespace {
@@ -16,24 +15,12 @@ namespace {
 // and 4294967295 ms gives "4294967.50".
 constexpr double kSecondsPerMillisecond = static_cast<double>(0.001f);
 
-double SecondsPerRespawn(std::uint32_t aliveTime, std::uint32_t respawns) {
-  return Ratio(aliveTime, respawns) * kSecondsPerMillisecond;
-}
-
-double TotalSecondsPerRespawn(const StatsAggregate& aggregate, std::size_t team) {
-  return SecondsPerRespawn(aggregate.m_dwTotalPlayersAliveTime[team],
-                           aggregate.m_dwTotalNumRespawns[team]);
-}
-
-double PlayerSecondsPerRespawn(const PlayerStats& player, std::size_t team) {
-  return SecondsPerRespawn(player.m_dwTotalAliveTime[team], player.m_dwNumRespawned[team]);
-}
-
 }  // namespace
 
 void WriteAverageLifetimeTable(StatsAggregate& aggregate, ReportStream& stream) {
-  WriteTeamAverageTable(aggregate, kAverageLifetimeTitle, &TotalSecondsPerRespawn,
-                        &PlayerSecondsPerRespawn, stream);
+  WriteTeamAverageTable(aggregate, kAverageLifetimeTitle,
+                        &StatsAggregate::m_dwTotalPlayersAliveTime,
+                        &PlayerStats::m_dwTotalAliveTime, kSecondsPerMillisecond, stream);
 }
 
 }  // namespace wus

@@ -30,8 +30,11 @@ struct TeamFigures {
   std::uint32_t bRespawns;
 };
 
+enum class Average { kMoney, kLifetime };
+
 struct AverageCase {
   const char* name;
+  Average average;
   TeamFigures team0;
   TeamFigures team2;
   std::string row0;  // the averages of the DM Team row
@@ -55,83 +58,80 @@ void SetTeam(StatsAggregate& aggregate, std::size_t team, const TeamFigures& fig
   aggregate.m_dwTotalNumRespawns[team] = figures.totalRespawns;
 }
 
-std::string AverageTable(const std::string& title, const AverageCase& test) {
-  return title + HeadingNeuter() + "A\tp.1\t\nDM Team\t" + test.row0 +
-         "\nGreen Team\t0,00\t0,00\t0,00\t\nBlue Team\t" + test.row2 + "\n";
-}
+class AverageTableTest : public testing::TestWithParam<AverageCase> {};
 
-class AverageMoneyTest : public testing::TestWithParam<AverageCase> {};
-
-TEST_P(AverageMoneyTest, WritesExactBytes) {
+TEST_P(AverageTableTest, WritesExactBytes) {
   const AverageCase& test = GetParam();
   StatsAggregate aggregate;
-  SetTeam(aggregate, 0, test.team0, &PlayerStats::m_dwTotalMoneyRound,
-          &StatsAggregate::m_dwTotalPlayersMoneyRound);
-  SetTeam(aggregate, 2, test.team2, &PlayerStats::m_dwTotalMoneyRound,
-          &StatsAggregate::m_dwTotalPlayersMoneyRound);
-  EXPECT_EQ(WriteToString(&WriteAverageMoneyTable, aggregate),
-            AverageTable(kMoneyTitle, test) + "\n");
+  for (std::size_t team : {std::size_t{0}, std::size_t{2}}) {
+    const TeamFigures& figures = team == 0 ? test.team0 : test.team2;
+    if (test.average == Average::kMoney) {
+      SetTeam(aggregate, team, figures, &PlayerStats::m_dwTotalMoneyRound,
+              &StatsAggregate::m_dwTotalPlayersMoneyRound);
+    } else {
+      SetTeam(aggregate, team, figures, &PlayerStats::m_dwTotalAliveTime,
+              &StatsAggregate::m_dwTotalPlayersAliveTime);
+    }
+  }
+  const bool money = test.average == Average::kMoney;
+  // Lifetime, the last section, has no empty line after its Blue Team row.
+  EXPECT_EQ(WriteToString(money ? &WriteAverageMoneyTable : &WriteAverageLifetimeTable, aggregate),
+            (money ? kMoneyTitle : kLifetimeTitle) + HeadingNeuter() + "A\tp.1\t\nDM Team\t" +
+                test.row0 + "\nGreen Team\t0,00\t0,00\t0,00\t\nBlue Team\t" + test.row2 + "\n" +
+                (money ? "\n" : ""));
 }
 
-// Money is stored as it arrives (32-bit) and read as signed.
-INSTANTIATE_TEST_SUITE_P(Tables, AverageMoneyTest,
-                         testing::Values(AverageCase{"Rounding",
-                                                     {250, 4, 10, 3, 20, 3},
-                                                     {0, 0, 0, 0, 0, 0},
-                                                     "62,50\t3,33\t6,67\t",
-                                                     "0,00\t0,00\t0,00\t"},
-                                         AverageCase{"NoRespawnGivesZero",
-                                                     {250, 0, 10, 0, 20, 1},
-                                                     {7, 0, 5, 0, 0, 0},
-                                                     "0,00\t0,00\t20,00\t",
-                                                     "0,00\t0,00\t0,00\t"},
-                                         AverageCase{"NegativeMoney",
-                                                     {0xFFFFFF9Cu, 1, 0x80000000u, 2, 0xFFFFFFFFu,
-                                                      0xFFFFFFFFu},
-                                                     {0, 0, 0, 0, 0, 0},
-                                                     "-100,00\t-1073741824,00\t-0,00\t",
-                                                     "0,00\t0,00\t0,00\t"},
-                                         AverageCase{"OverallFromTotalsNotPlayers",
-                                                     {1, 1, 400, 4, 600, 2},
-                                                     {9, 3, 0, 0, 0, 0},
-                                                     "1,00\t100,00\t300,00\t",
-                                                     "3,00\t0,00\t0,00\t"}),
-                         CaseName<AverageCase>);
+const TeamFigures kNone{0, 0, 0, 0, 0, 0};
+const std::string kZeros = "0,00\t0,00\t0,00\t";
 
-class AverageLifetimeTest : public testing::TestWithParam<AverageCase> {};
-
-TEST_P(AverageLifetimeTest, WritesExactBytes) {
-  const AverageCase& test = GetParam();
-  StatsAggregate aggregate;
-  SetTeam(aggregate, 0, test.team0, &PlayerStats::m_dwTotalAliveTime,
-          &StatsAggregate::m_dwTotalPlayersAliveTime);
-  SetTeam(aggregate, 2, test.team2, &PlayerStats::m_dwTotalAliveTime,
-          &StatsAggregate::m_dwTotalPlayersAliveTime);
-  // The last section: no empty line after the Blue Team row.
-  EXPECT_EQ(WriteToString(&WriteAverageLifetimeTable, aggregate),
-            AverageTable(kLifetimeTitle, test));
-}
-
-// Milliseconds to seconds through 0.001 held in single precision: halfway
-// values round up.
-INSTANTIATE_TEST_SUITE_P(Tables, AverageLifetimeTest,
-                         testing::Values(AverageCase{"SinglePrecisionFactor",
-                                                     {1005, 1, 12345, 1, 90000, 4},
-                                                     {0, 0, 0, 0, 0, 0},
-                                                     "1,01\t12,35\t22,50\t",
-                                                     "0,00\t0,00\t0,00\t"},
-                                         AverageCase{"NoRespawnGivesZero",
-                                                     {1000, 0, 5000, 0, 3000, 1},
-                                                     {0, 0, 1, 0, 0, 0},
-                                                     "0,00\t0,00\t3,00\t",
-                                                     "0,00\t0,00\t0,00\t"},
-                                         AverageCase{"LongTimesAreUnsigned",
-                                                     {0x80000000u, 1, 0xFFFFFFFFu, 1, 0xFFFFFFFFu,
-                                                      0xFFFFFFFFu},
-                                                     {0x80000005u, 2, 0, 0, 0, 0},
-                                                     "2147483,75\t4294967,50\t0,00\t",
-                                                     "1073741,88\t0,00\t0,00\t"}),
-                         CaseName<AverageCase>);
+// Money is stored as it arrives (32-bit) and read as signed over unsigned
+// respawns; lifetime is unsigned and scaled by 0.001 held in single
+// precision, which lifts 1005 ms to 1,01 and 2^32 - 1 ms to 4294967,50.
+INSTANTIATE_TEST_SUITE_P(
+    Tables, AverageTableTest,
+    testing::Values(AverageCase{"MoneyRounding",
+                                Average::kMoney,
+                                {250, 4, 10, 3, 20, 3},
+                                kNone,
+                                "62,50\t3,33\t6,67\t",
+                                kZeros},
+                    AverageCase{"MoneyNoRespawnGivesZero",
+                                Average::kMoney,
+                                {250, 0, 10, 0, 20, 1},
+                                {7, 0, 5, 0, 0, 0},
+                                "0,00\t0,00\t20,00\t",
+                                kZeros},
+                    AverageCase{"MoneyIsSigned",
+                                Average::kMoney,
+                                {0xFFFFFF9Cu, 1, 0x80000000u, 2, 0xFFFFFFFFu, 0xFFFFFFFFu},
+                                kNone,
+                                "-100,00\t-1073741824,00\t-0,00\t",
+                                kZeros},
+                    AverageCase{"MoneyOverallFromTotalsNotPlayers",
+                                Average::kMoney,
+                                {1, 1, 400, 4, 600, 2},
+                                {9, 3, 0, 0, 0, 0},
+                                "1,00\t100,00\t300,00\t",
+                                "3,00\t0,00\t0,00\t"},
+                    AverageCase{"LifetimeSinglePrecisionFactor",
+                                Average::kLifetime,
+                                {1005, 1, 12345, 1, 90000, 4},
+                                kNone,
+                                "1,01\t12,35\t22,50\t",
+                                kZeros},
+                    AverageCase{"LifetimeNoRespawnGivesZero",
+                                Average::kLifetime,
+                                {1000, 0, 5000, 0, 3000, 1},
+                                {0, 0, 1, 0, 0, 0},
+                                "0,00\t0,00\t3,00\t",
+                                kZeros},
+                    AverageCase{"LifetimeIsUnsigned",
+                                Average::kLifetime,
+                                {0x80000000u, 1, 0xFFFFFFFFu, 1, 0xFFFFFFFFu, 0xFFFFFFFFu},
+                                {0x80000005u, 2, 0, 0, 0, 0},
+                                "2147483,75\t4294967,50\t0,00\t",
+                                "1073741,88\t0,00\t0,00\t"}),
+    CaseName<AverageCase>);
 
 TEST(AverageLifetimeTest, ReportEndsWithBlueTeamRow) {
   StatsAggregate aggregate;
