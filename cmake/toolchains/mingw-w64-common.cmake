@@ -27,3 +27,7 @@ if(EXISTS "${WUS_WINE_LOADER}")
       /usr/bin/env WINEDEBUG=-all "WINEPREFIX=${WUS_WINEPREFIX}"
       "WINEDLLOVERRIDES=mscoree,mshtml,winemenubuilder.exe=" "${WUS_WINE_LOADER}")
 endif()
+
+# Header-only libraries come from the build host (see cmake/cross/).
+set(nlohmann_json_DIR "${CMAKE_CURRENT_LIST_DIR}/../cross/nlohmann_json" CACHE PATH
+    "nlohmann_json package for cross builds")
