@@ -134,7 +134,7 @@ try_32_bit() {
   fi
   rm -rf "$work"
   blocker=$(host_32_bit_blocker)
-  echo "${blocker:-32-bit Wine could not run wusreport.exe: ${output%%$'\n'*}}"
+  echo "${blocker:-32-bit Wine could not run wusreport.exe}; Wine said: ${output%%$'\n'*}"
 }
 
 cross_build win64 mingw-w64-x86_64
