@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 #include <limits>
 
 #include "stats/wus_file.h"
@@ -167,6 +168,21 @@ TEST(WustoolRoundTrip, DumpShowsNamesAsCp1251AndFloatsExactly) {
       }
     }
   }
+}
+
+TEST(WustoolRoundTrip, ShippedExamplesMatchTheirJson) {
+  std::filesystem::path examples =
+      std::filesystem::path(__FILE__).parent_path().parent_path() / "examples";
+  int checked = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(examples)) {
+    if (entry.path().extension() != ".json") continue;
+    SCOPED_TRACE(entry.path().filename().string());
+    std::filesystem::path wus = entry.path();
+    wus.replace_extension(".wus");
+    EXPECT_EQ(MakeBytes(ReadFileBytes(entry.path())), ReadFileBytes(wus));
+    ++checked;
+  }
+  EXPECT_GE(checked, 3);
 }
 
 TEST(WustoolRoundTrip, LongTextsAreShownCutAndCounted) {
