@@ -194,6 +194,8 @@ TEST(WustoolRoundTrip, LongTextsAreShownCutAndCounted) {
   EXPECT_EQ(dump["players"][0]["weapons"][0]["m_Name"], "wpn_a");
   EXPECT_EQ(dump["end"]["complete"], true);
   EXPECT_EQ(dump["end"]["recordsWithLongTexts"], 1);
+  file.players[0].record.name.resize(kMaxNameLength);
+  EXPECT_EQ(MakeBytes(dump.dump()), EncodeWusFile(file));
 }
 
 }  // namespace

@@ -31,7 +31,7 @@ constexpr char kHelp[] =
 
 // The largest number of hits that one file may hold (a file is built in
 // memory before it is written).
-constexpr std::uint64_t kMaxHitsPerFile = 50'000'000;
+constexpr std::uint64_t kMaxHitsPerFile = 10'000'000;
 
 constexpr OptionInfo kOptions[] = {
     {"seed", true}, {"files", true},   {"players", true},          {"weapons", true},
