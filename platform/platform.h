@@ -11,8 +11,8 @@
 namespace wus {
 
 struct FullPath {
-  std::string path;          // the absolute path
-  std::size_t fileNamePos;   // where its last component, the file name, begins
+  std::string path;         // the absolute path
+  std::size_t fileNamePos;  // where its last component, the file name, begins
 };
 
 // Returns the absolute form of `path` and the position of its file name.

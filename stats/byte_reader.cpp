@@ -99,9 +99,9 @@ std::string_view ByteReader::ReadText() {
     const char* start = &buffer_[pos_];
     std::size_t available = end_ - pos_;
     const void* zero = std::memchr(start, 0, available);
-    std::size_t length =
-        zero != nullptr ? static_cast<std::size_t>(static_cast<const char*>(zero) - start)
-                        : available;
+    std::size_t length = zero != nullptr
+                             ? static_cast<std::size_t>(static_cast<const char*>(zero) - start)
+                             : available;
     if (text_.size() < kMaxNameLength) {
       std::size_t room = kMaxNameLength - text_.size();
       text_.append(start, length < room ? length : room);

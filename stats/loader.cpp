@@ -35,8 +35,7 @@ class BodyReader {
     AddTriple(aggregate_.m_dwTotalPlayersAliveTime, ReadTriple(in_));
     LogTriple("\tm_dwTotalPlayersAliveTime - ", aggregate_.m_dwTotalPlayersAliveTime);
     AddTriple(aggregate_.m_dwTotalPlayersMoneyRound, ReadTriple(in_));
-    LogTriple("\tm_dwTotalPlayersMoneyRound - ",
-              aggregate_.m_dwTotalPlayersMoneyRound);
+    LogTriple("\tm_dwTotalPlayersMoneyRound - ", aggregate_.m_dwTotalPlayersMoneyRound);
     AddTriple(aggregate_.m_dwTotalNumRespawns, ReadTriple(in_));
     LogTriple("\tm_dwTotalNumRespawns - ", aggregate_.m_dwTotalNumRespawns);
     std::uint32_t numPlayers = in_.ReadU32();
@@ -81,7 +80,8 @@ class BodyReader {
     AddTo(w.m_dwNumHits, weapon_.numHits);
     AddTo(w.m_dwNumKills, weapon_.numKills);
     for (std::size_t team = 0; team < kNumTeams; ++team) {
-      for (std::size_t k = 0; k < kNumBuyBuckets; ++k) AddTo(w.m_dwBuyBuckets[team][k], weapon_.buyBuckets[team][k]);
+      for (std::size_t k = 0; k < kNumBuyBuckets; ++k)
+        AddTo(w.m_dwBuyBuckets[team][k], weapon_.buyBuckets[team][k]);
     }
     LogMessage("\t\t\t\t\t dwNumHits : %d\n", AsSigned(weapon_.numHitRecords));
     for (std::uint32_t i = 0; i < weapon_.numHitRecords; ++i) {

@@ -1,1 +1,112 @@
+// The byte reader: little-endian decoding across buffer refills, zeros past
+// the end, texts cut to 1023 bytes, inputs that arrive a byte at a time and
+// inputs that fail part-way.
+#include "stats/byte_reader.h"
+
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+
+namespace wus {
+namespace {
+
+// Hands out `data` in pieces of at most `chunk` bytes; fails after
+// `failAfter` bytes when that is set.
+class ChunkedFile final : public SequentialFile {
+ public:
+  ChunkedFile(std::string data, std::size_t chunk, std::size_t failAfter = SIZE_MAX)
+      : data_(std::move(data)), chunk_(chunk), failAfter_(failAfter) {}
+  bool Read(char* buffer, std::size_t n, std::size_t* got, std::string* error) override {
+    if (pos_ >= failAfter_) {
+      *got = 0;
+      *error = "Input/output error";
+      return false;
+    }
+    std::size_t limit = std::min({n, chunk_, data_.size() - pos_, failAfter_ - pos_});
+    std::memcpy(buffer, data_.data() + pos_, limit);
+    pos_ += limit;
+    *got = limit;
+    return true;
+  }
+
+ private:
+  std::string data_;
+  std::size_t chunk_;
+  std::size_t failAfter_;
+  std::size_t pos_ = 0;
+};
+
+std::string Bytes(std::initializer_list<int> values) {
+  std::string out;
+  for (int v : values) out.push_back(static_cast<char>(v));
+  return out;
+}
+
+TEST(ByteReaderTest, DecodesLittleEndianWhateverTheChunking) {
+  std::string data = Bytes({0x78, 0x56, 0x34, 0x12, 0xcd, 0xab, 0xff, 0x00, 0x00, 0xc0, 0x7f}) +
+                     std::string("name\0", 5) + Bytes({0x01});
+  for (std::size_t chunk : {1u, 2u, 3u, 5u, 64u}) {
+    for (std::size_t bufferSize : {16u, 4096u}) {
+      SCOPED_TRACE(chunk * 100000 + bufferSize);
+      ChunkedFile file(data, chunk);
+      ByteReader in(&file, bufferSize);
+      EXPECT_EQ(in.ReadU32(), 0x12345678u);
+      EXPECT_EQ(in.ReadU16(), 0xabcdu);
+      EXPECT_EQ(in.ReadU8(), 0xffu);
+      EXPECT_TRUE(std::isnan(in.ReadFloat()));  // 0x7fc00000
+      EXPECT_EQ(in.ReadText(), "name");
+      EXPECT_FALSE(in.AtEnd());
+      EXPECT_EQ(in.ReadU8(), 1u);
+      EXPECT_TRUE(in.AtEnd());
+      EXPECT_FALSE(in.ranPastEnd());
+      EXPECT_EQ(in.offset(), data.size());
+    }
+  }
+}
+
+TEST(ByteReaderTest, BytesPastTheEndReadAsZero) {
+  ChunkedFile file(Bytes({0x01, 0x02, 0x03}), 1);
+  ByteReader in(&file, 16);
+  EXPECT_EQ(in.ReadU16(), 0x0201u);
+  EXPECT_FALSE(in.ranPastEnd());
+  EXPECT_EQ(in.ReadU32(), 0x03u);  // cut through: keeps the byte that was there
+  EXPECT_TRUE(in.ranPastEnd());
+  EXPECT_EQ(in.ReadU32(), 0u);
+  EXPECT_EQ(in.ReadText(), "");
+  EXPECT_TRUE(in.AtEnd());
+}
+
+TEST(ByteReaderTest, TextsAreCutTo1023BytesAndTheRestConsumed) {
+  for (std::size_t length : {0u, 1u, 1022u, 1023u, 1024u, 5000u, 300000u}) {
+    for (std::size_t chunk : {7u, 1u << 20}) {
+      SCOPED_TRACE(length);
+      std::string text(length, 'a');
+      for (std::size_t i = 0; i < length; ++i) text[i] = static_cast<char>(1 + i % 255);
+      ChunkedFile file(text + '\0' + "next" + '\0', chunk);
+      ByteReader in(&file, 4096);
+      EXPECT_EQ(in.ReadText(), text.substr(0, 1023));
+      EXPECT_EQ(in.ReadText(), "next");
+      EXPECT_FALSE(in.ranPastEnd());
+    }
+  }
+  // A text without its zero byte ends at the end of the input.
+  ChunkedFile file(std::string(3000, 'z'), 100);
+  ByteReader in(&file, 1024);
+  EXPECT_EQ(in.ReadText(), std::string(1023, 'z'));
+  EXPECT_TRUE(in.ranPastEnd());
+}
+
+TEST(ByteReaderTest, AReadErrorIsTheEndOfTheInput) {
+  ChunkedFile file(Bytes({1, 0, 0, 0, 2, 0, 0, 0}), 3, 5);
+  ByteReader in(&file, 16);
+  EXPECT_EQ(in.ReadU32(), 1u);
+  EXPECT_EQ(in.ReadU32(), 2u);  // one byte arrived before the failure
+  EXPECT_TRUE(in.ranPastEnd());
+  EXPECT_TRUE(in.readFailed());
+  EXPECT_EQ(in.readError(), "Input/output error");
+  EXPECT_TRUE(in.AtEnd());
+}
+
+}  // namespace
+}  // namespace wus

@@ -1,1 +1,136 @@
+// End-to-end runs of the real wusreport binary in temporary folders: the
+// console output, the exit status, where the report lands and what happens
+// when it cannot be written.
 #include <gtest/gtest.h>
+
+#include <regex>
+
+#include "report/titles.h"
+#include "tests/test_util.h"
+
+namespace wus::test {
+namespace {
+
+const std::string kWusreport = WUSREPORT_BINARY;
+
+// The names of the files in `dir`, sorted.
+std::vector<std::string> ListFiles(const std::filesystem::path& dir) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// The one report in `dir`: its name must be made of the tokens and a
+// month.day.year_hour.minute.second time stamp.
+std::string FindReport(const std::filesystem::path& dir, const std::string& tokens) {
+  std::regex pattern(std::regex_replace(tokens, std::regex(R"([()])"), R"(\$&)") +
+                     R"(_\d\d\.\d\d\.\d{4}_\d\d\.\d\d\.\d\d\.txt)");
+  std::string found;
+  for (const std::string& name : ListFiles(dir)) {
+    if (name.ends_with(".txt")) {
+      EXPECT_TRUE(found.empty()) << "more than one report: " << name;
+      EXPECT_TRUE(std::regex_match(name, pattern)) << name;
+      found = name;
+    }
+  }
+  return found;
+}
+
+std::string AbsoluteFolder(const TempDir& dir) { return dir.path().string() + "/"; }
+
+TEST(EndToEndTest, LoadsFilesInOrderAndWritesTheReportNextToTheFirst) {
+  TempDir dir;
+  dir.Write("(Alpha)_(Bravo)_3.wus", EncodeWusFile(WorkedExample()));
+  RunResult run = RunProgram(kWusreport, {"(Alpha)_(Bravo)_3.wus", "missing.wus"}, dir.path());
+  EXPECT_EQ(run.exitStatus, 0);
+  EXPECT_EQ(run.err, "");
+  std::string report = FindReport(dir.path(), "(Alpha)_(Bravo)");
+  ASSERT_FALSE(report.empty());
+  EXPECT_EQ(run.out,
+            "(Alpha)_(Bravo)_3.wus Processing '(Alpha)_(Bravo)_3.wus'\n"
+            "\tm_dwTotalPlayersAliveTime - 10000, 0, 0\n"
+            "\tm_dwTotalPlayersMoneyRound - 500, 0, 0\n"
+            "\tm_dwTotalNumRespawns - 2, 0, 0\n"
+            "\tNumPlayers - 1\n"
+            "\t\tPlayer : Bob\n"
+            "\t\t\t TotalShots - 10\n"
+            "\t\t\t m_dwTotalAliveTime - 10000, 0, 0\n"
+            "\t\t\t m_dwTotalMoneyRound - 500, 0, 0\n"
+            "\t\t\t m_dwNumRespawned - 2, 0, 0\n"
+            "\t\t\t NumWeapons - 1\n"
+            "\t\t\t\t Weapon : wpn_a\n"
+            "\t\t\t\t\t dwNumHits : 1\n"
+            "missing.wus Processing 'missing.wus'\n"
+            "Cannot open file: No such file or directory - Skipping!\n"
+            "Writing '" +
+                AbsoluteFolder(dir) + report + "'\n");
+  std::string bytes = ReadFileBytes(dir.path() / report);
+  EXPECT_TRUE(bytes.starts_with(std::string(kUsedFilesTitle) + "\t(Alpha)_(Bravo)_3.wus\n\n" +
+                                kWeaponPurchaseTitle))
+      << bytes.substr(0, 200);
+  std::vector<std::string> expected{"(Alpha)_(Bravo)_3.wus", report};
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(ListFiles(dir.path()), expected);
+}
+
+TEST(EndToEndTest, NamesAreNeverReadAsFormats) {
+  TempDir dir;
+  dir.Write("(100%s)_(x.y%n).wus", EncodeWusFile(WorkedExample()));
+  RunResult run = RunProgram(kWusreport, {"(100%s)_(x.y%n).wus"}, dir.path());
+  EXPECT_EQ(run.exitStatus, 0);
+  EXPECT_TRUE(run.out.starts_with("(100%s)_(x.y%n).wus Processing '(100%s)_(x.y%n).wus'\n"));
+  std::string report = FindReport(dir.path(), "(100%s)_(x.y%n)");
+  ASSERT_FALSE(report.empty());
+  std::string bytes = ReadFileBytes(dir.path() / report);
+  EXPECT_TRUE(bytes.starts_with(std::string(kUsedFilesTitle) + "\t(100%s)_(x.y%n).wus\n\n"));
+}
+
+TEST(EndToEndTest, WithoutArgumentsTheReportLandsInTheCurrentFolder) {
+  TempDir dir;
+  RunResult run = RunProgram(kWusreport, {}, dir.path());
+  EXPECT_EQ(run.exitStatus, 0);
+  std::string report = FindReport(dir.path(), "()_()");
+  ASSERT_FALSE(report.empty());
+  EXPECT_EQ(run.out, "Writing '" + report + "'\n");
+  EXPECT_TRUE(ReadFileBytes(dir.path() / report)
+                  .starts_with(std::string(kUsedFilesTitle) + "\n" + kWeaponPurchaseTitle));
+}
+
+TEST(EndToEndTest, RejectedFilesDoNotNameTheReport) {
+  TempDir dir;
+  dir.Write("(Not)_(Wus).wus", "plain text");
+  std::filesystem::create_directory(dir.path() / "sub");
+  dir.Write("sub/(Good)_(One).wus", EncodeWusFile(WorkedExample()));
+  RunResult run = RunProgram(kWusreport, {"(Not)_(Wus).wus", "sub/(Good)_(One).wus"}, dir.path());
+  EXPECT_EQ(run.exitStatus, 0);
+  EXPECT_NE(run.out.find("(Not)_(Wus).wus Processing '(Not)_(Wus).wus'\nNot a proper WUS file.\n"
+                         "sub/(Good)_(One).wus Processing"),
+            std::string::npos);
+  std::string report = FindReport(dir.path() / "sub", "(Good)_(One)");
+  ASSERT_FALSE(report.empty());
+  EXPECT_TRUE(ReadFileBytes(dir.path() / "sub" / report)
+                  .starts_with(std::string(kUsedFilesTitle) + "\t(Good)_(One).wus\n\n"));
+}
+
+TEST(EndToEndTest, AReportThatCannotBeCreatedFailsCleanly) {
+  // The input's name fits the file system, the report's name (longer by the
+  // time stamp) does not: a failure that holds for root too.
+  TempDir dir;
+  std::string input = "(" + std::string(120, 'a') + ")_(" + std::string(120, 'b') + ").wus";
+  dir.Write(input, EncodeWusFile(WorkedExample()));
+  RunResult run = RunProgram(kWusreport, {input}, dir.path());
+  EXPECT_EQ(run.exitStatus, 1);
+  std::string name =
+      AbsoluteFolder(dir) + "(" + std::string(120, 'a') + ")_(" + std::string(120, 'b') + ")_";
+  EXPECT_TRUE(run.err.starts_with("Cannot write report '" + name)) << run.err;
+  EXPECT_TRUE(run.err.ends_with(".txt': File name too long\n")) << run.err;
+  EXPECT_NE(run.out.find("Writing '" + name), std::string::npos);
+  // Nothing but the input is left: no report, no temporary file.
+  EXPECT_EQ(ListFiles(dir.path()), std::vector<std::string>{input});
+}
+
+}  // namespace
+}  // namespace wus::test

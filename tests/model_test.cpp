@@ -1,1 +1,122 @@
+// The aggregate's name-keyed lookups: player case folding, the weapon
+// display-name merge, first-match semantics and wrapping counters.
+#include "stats/model.h"
+
 #include <gtest/gtest.h>
+
+namespace wus {
+namespace {
+
+TEST(ModelTest, PlayersFoldOnlyAsciiLetters) {
+  struct Case {
+    const char* first;
+    const char* second;
+    bool same;
+  } cases[] = {
+      {"Player", "PLAYER", true},
+      {"bob_1", "BOB_1", true},
+      {"\xc8\xe2\xe0\xed", "\xe8\xe2\xe0\xed", false},  // cp1251 Иван / иван stay two
+      {"a[", "A{", false},                              // only A-Z fold, not [ and {
+      {"", "", true},
+      {"x", "x ", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.first) + " / " + c.second);
+    StatsAggregate aggregate;
+    aggregate.FindOrAddPlayer(c.first).TotalShots = 1;
+    PlayerStats& second = aggregate.FindOrAddPlayer(c.second);
+    EXPECT_EQ(aggregate.m_Players.size(), c.same ? 1u : 2u);
+    EXPECT_EQ(second.m_Name, c.same ? c.first : c.second);  // spelled as first seen
+    EXPECT_EQ(second.TotalShots, c.same ? 1u : 0u);
+  }
+}
+
+TEST(ModelTest, WeaponsMatchIdOrDisplayNameAndTheFirstAddedWins) {
+  PlayerStats player("p");
+  WeaponStats& rifle = player.FindOrAddWeapon("wpn_a", "Rifle");
+  rifle.m_dwNumKills = 1;
+  // A new identifier with a known display name merges into the first weapon.
+  WeaponStats& merged = player.FindOrAddWeapon("wpn_b", "Rifle");
+  EXPECT_EQ(&merged, &player.m_Weapons[0]);
+  EXPECT_EQ(merged.m_Name, "wpn_a");
+  EXPECT_EQ(player.m_Weapons.size(), 1u);
+  EXPECT_EQ(player.FindWeapon("wpn_b"), nullptr);
+
+  player.FindOrAddWeapon("wpn_c", "Pistol");
+  player.FindOrAddWeapon("Pistol", "wpn_a");  // id matches weapon 2 by display name
+  EXPECT_EQ(player.m_Weapons.size(), 2u);
+  // An identifier that is another weapon's display name: the id match wins.
+  WeaponStats& third = player.FindOrAddWeapon("wpn_d", "wpn_e");
+  player.FindOrAddWeapon("wpn_e", "wpn_c");
+  EXPECT_EQ(player.m_Weapons.size(), 3u);
+  EXPECT_EQ(player.FindWeapon("wpn_e"), &player.m_Weapons[2]);
+  (void)third;
+  // Lookups are exact: no case folding for weapons.
+  EXPECT_EQ(player.FindWeapon("WPN_A"), nullptr);
+  EXPECT_EQ(player.FindWeapon("Rifle")->m_dwNumKills, 1u);
+  // The empty text is a name like any other.
+  WeaponStats& empty = player.FindOrAddWeapon("", "");
+  EXPECT_EQ(player.FindWeapon(""), &empty);
+}
+
+TEST(ModelTest, FirstMatchSurvivesGrowth) {
+  // Many weapons: the index must keep pointing at the first weapon with a
+  // text after the list has grown and moved.
+  PlayerStats player("p");
+  for (int i = 0; i < 1000; ++i) {
+    player.FindOrAddWeapon("wpn_" + std::to_string(i), "shared" + std::to_string(i % 10));
+  }
+  EXPECT_EQ(player.m_Weapons.size(), 10u);
+  EXPECT_EQ(player.FindWeapon("shared3")->m_Name, "wpn_3");
+  EXPECT_EQ(player.FindWeapon("wpn_13"), nullptr);
+}
+
+TEST(ModelTest, WeaponNamesAreDistinctAndKeepFirstSight) {
+  StatsAggregate aggregate;
+  for (const char* id : {"wpn_b", "wpn_a", "wpn_b", "WPN_A", "", ""}) aggregate.AddWeaponName(id);
+  EXPECT_EQ(aggregate.m_WeaponNames, (std::vector<NameBuf>{"wpn_b", "wpn_a", "WPN_A", ""}));
+}
+
+TEST(ModelTest, CountersWrapAndMoneyIsSigned) {
+  std::uint32_t counter = 4294967290u;
+  AddTo(counter, 10);
+  EXPECT_EQ(counter, 4u);
+  std::int32_t money = 100;
+  AddTo(money, 4294967096u);  // -200 as 32 bits
+  EXPECT_EQ(money, -100);
+  std::int32_t max = 2147483647;
+  AddTo(max, 1);
+  EXPECT_EQ(max, -2147483647 - 1);
+}
+
+TEST(ModelTest, ResetEmptiesEverything) {
+  StatsAggregate aggregate;
+  aggregate.FindOrAddPlayer("a").FindOrAddWeapon("w", "W");
+  aggregate.AddWeaponName("w");
+  aggregate.AddUsedFile("f");
+  aggregate.m_dwTotalNumRespawns[2] = 5;
+  aggregate.m_HitTexts.Intern("bone");
+  aggregate.Reset();
+  EXPECT_TRUE(aggregate.m_Players.empty());
+  EXPECT_TRUE(aggregate.m_WeaponNames.empty());
+  EXPECT_TRUE(aggregate.m_UsedFiles.empty());
+  EXPECT_EQ(aggregate.m_dwTotalNumRespawns[2], 0u);
+  EXPECT_EQ(aggregate.m_HitTexts.size(), 1u);
+  EXPECT_EQ(aggregate.FindPlayer("A"), nullptr);
+  aggregate.AddWeaponName("w");
+  EXPECT_EQ(aggregate.m_WeaponNames.size(), 1u);
+}
+
+TEST(NamePoolTest, EqualTextsShareAnId) {
+  NamePool pool;
+  NameId head = pool.Intern("bip01_head");
+  EXPECT_EQ(pool.Intern(std::string("bip01_") + "head"), head);
+  EXPECT_NE(pool.Intern("bip01_Head"), head);
+  EXPECT_EQ(pool.Intern(""), NamePool::kEmpty);
+  EXPECT_EQ(pool.Intern(std::string_view("a\0b", 3)), pool.Intern(std::string_view("a\0b", 3)));
+  EXPECT_EQ(pool.Get(head), "bip01_head");
+  EXPECT_EQ(pool.size(), 4u);
+}
+
+}  // namespace
+}  // namespace wus

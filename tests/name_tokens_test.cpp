@@ -1,1 +1,56 @@
+// The name tokens taken from a WUS file name, and the report name made of
+// them with the local date and time.
+#include "stats/name_tokens.h"
+
 #include <gtest/gtest.h>
+
+#include "app/report_name.h"
+
+namespace wus {
+namespace {
+
+TEST(NameTokensTest, TakesTheTextsOfTheFirstTwoParentheses) {
+  struct Case {
+    const char* fileName;
+    const char* token1;
+    const char* token2;
+  } cases[] = {
+      {"(Alpha)_(Bravo)_3.wus", "Alpha", "Bravo"},
+      {"a(b)c(d)e.wus", "ab", "d"},  // "(" dropped anywhere, ")" ends, one char skipped
+      {"()_().wus", "", ""},
+      {"match.wus", "match.wus", ""},
+      {"(Solo).wus", "Solo", "wus"},  // "." skipped after ")", the rest is the second
+      {"(A)", "A", ""},
+      {"(A)_", "A", ""},
+      {"((x))_(y)", "x", "_y"},  // the skip takes the second ")", not the "_"
+      {"", "", ""},
+      {"(\xc0\xe1)_(%s%n)", "\xc0\xe1", "%s%n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.fileName);
+    std::string token1 = "stale", token2 = "stale";
+    TakeNameTokens(c.fileName, &token1, &token2);
+    EXPECT_EQ(token1, c.token1);
+    EXPECT_EQ(token2, c.token2);
+  }
+}
+
+TEST(ReportNameTest, FormatsFolderTokensAndMonthDayYearTime) {
+  LoaderState state;
+  state.g_OutputDir = "D:\\logs\\";
+  state.g_NameToken1 = "A";
+  state.g_NameToken2 = "B";
+  EXPECT_EQ(FormatReportName(state, {2031, 11, 7, 9, 5, 3}),
+            "D:\\logs\\(A)_(B)_11.07.2031_09.05.03.txt");
+  EXPECT_EQ(FormatReportName(LoaderState(), {2026, 1, 2, 23, 59, 0}),
+            "()_()_01.02.2026_23.59.00.txt");
+  // Tokens are data, never a format; no length limit.
+  state.g_OutputDir = "/x/";
+  state.g_NameToken1 = "%s%d";
+  state.g_NameToken2 = std::string(3000, 't');
+  EXPECT_EQ(FormatReportName(state, {2026, 12, 31, 0, 0, 1}),
+            "/x/(%s%d)_(" + std::string(3000, 't') + ")_12.31.2026_00.00.01.txt");
+}
+
+}  // namespace
+}  // namespace wus

@@ -4,9 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <fstream>
 #include <random>
 #include <sstream>
+
+#ifndef _WIN32
+#include <sys/wait.h>
+#endif
 
 #include "text/log.h"
 
@@ -88,6 +93,57 @@ std::string LoadBytes(const TempDir& dir, const std::string& name, std::string_v
   ConsoleCapture console;
   LoadStatsFile(path, aggregate, state);
   return console.text();
+}
+
+namespace {
+
+std::string Quote(const std::string& arg) {
+#ifdef _WIN32
+  return "\"" + arg + "\"";
+#else
+  std::string quoted = "'";
+  for (char c : arg) {
+    if (c == '\'') {
+      quoted += "'\\''";
+    } else {
+      quoted += c;
+    }
+  }
+  return quoted + "'";
+#endif
+}
+
+}  // namespace
+
+RunResult RunProgram(const std::string& program, const std::vector<std::string>& args,
+                     const std::filesystem::path& cwd) {
+  TempDir capture;
+  std::filesystem::path outPath = capture.path() / "out";
+  std::filesystem::path errPath = capture.path() / "err";
+  std::filesystem::path inPath = capture.path() / "in";
+  { std::ofstream create(inPath); }
+#ifdef _WIN32
+  std::string command = "cd /d " + Quote(cwd.string()) + " && " + Quote(program);
+#else
+  std::string command = "cd " + Quote(cwd.string()) + " && " + Quote(program);
+#endif
+  for (const std::string& arg : args) command += " " + Quote(arg);
+  command += " <" + Quote(inPath.string()) + " >" + Quote(outPath.string()) + " 2>" +
+             Quote(errPath.string());
+#ifdef _WIN32
+  // cmd.exe strips the outer quotes of a line that starts with one.
+  command = "\"" + command + "\"";
+#endif
+  int status = std::system(command.c_str());
+  RunResult result;
+#ifdef _WIN32
+  result.exitStatus = status;
+#else
+  result.exitStatus = (status != -1 && WIFEXITED(status)) ? WEXITSTATUS(status) : -1;
+#endif
+  result.out = ReadFileBytes(outPath);
+  result.err = ReadFileBytes(errPath);
+  return result;
 }
 
 std::string Cp1251(std::string_view utf8) {

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/file_system.h"
 #include "stats/loader.h"
@@ -78,10 +79,36 @@ std::string WriteToString(Writer&& writer, StatsAggregate& aggregate) {
   return file.contents;
 }
 
+// Runs `write(stream)` on a fresh report stream and returns the bytes.
+template <typename Write>
+std::string WriteOnce(Write&& write) {
+  StringWritableFile file;
+  {
+    ReportStream stream(&file);
+    write(stream);
+    std::string error;
+    stream.Flush(&error);
+  }
+  return file.contents;
+}
+
 // Loads `bytes` as the file `name` (written into `dir`) into `aggregate`
 // and returns the console text the loader wrote.
 std::string LoadBytes(const TempDir& dir, const std::string& name, std::string_view bytes,
                       StatsAggregate& aggregate, LoaderState& state);
+
+// What a program run by RunProgram did.
+struct RunResult {
+  int exitStatus = -1;  // -1 when it did not exit normally
+  std::string out;      // standard output
+  std::string err;      // standard error
+};
+
+// Runs `program` with `args` in the folder `cwd` through the system's shell
+// (sh or cmd.exe), with standard input empty and both outputs captured.
+// Arguments are quoted for that shell; they must not hold a double quote.
+RunResult RunProgram(const std::string& program, const std::vector<std::string>& args,
+                     const std::filesystem::path& cwd);
 
 // Converts UTF-8 text (the way the tests spell the report's Russian texts)
 // to Windows code page 1251 bytes; handles Cyrillic and ASCII only.
