@@ -54,8 +54,10 @@ TEXT_TAB = "{%s}tab" % NS["text"]
 TEXT_LINE_BREAK = "{%s}line-break" % NS["text"]
 TEXT_C = "{%s}c" % NS["text"]
 
-INTEGER = re.compile(r"-?[0-9]+")
-DECIMAL = re.compile(r"-?[0-9]+,[0-9]+")
+# Numbers as the report writes them: "%d", and "%.2f" with a decimal comma.
+# Neither has leading zeros, so a name such as 007 counts as text.
+INTEGER = re.compile(r"-?(0|[1-9][0-9]*)")
+DECIMAL = re.compile(r"-?(0|[1-9][0-9]*),[0-9][0-9]")
 TITLE_MARK = "-------------"
 
 # How long one LibreOffice conversion may take, in seconds.
