@@ -30,10 +30,10 @@ import xml.etree.ElementTree as ET
 RUSSIAN = 1049
 ENGLISH = 1033
 
-# Tab separator (9), no text delimiter override, character set 34
-# (Windows-1251; names such as "windows-1251" are silently ignored), from
-# line 1, default column types, the import language, quoted fields not forced
-# to text, dates and times not detected.
+# Tab separator (9), no text delimiter (a name in double quotes keeps them),
+# character set 34 (Windows-1251; names such as "windows-1251" are silently
+# ignored), from line 1, default column types, the import language, quoted
+# fields not forced to text, dates and times not detected.
 FILTER = "Text - txt - csv (StarCalc):9,,34,1,,{language},false,false"
 
 NS = {
