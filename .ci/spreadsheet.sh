@@ -20,8 +20,13 @@ if [ "$(id -u)" = 0 ] && command -v apt-get >/dev/null; then
   fi
 fi
 
+if ! command -v soffice >/dev/null; then
+  echo "spreadsheet.sh: soffice not found (install libreoffice-calc-nogui)" >&2
+  exit 1
+fi
 echo "== spreadsheet import test (LibreOffice $(soffice --version | awk '{print $2}'))"
-build=build/ci-spreadsheet
+# The folder and build type of ./run-tests, so that CI compiles only once.
+build=build/test
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWUS_SPREADSHEET_TEST=ON \
   >/dev/null
 cmake --build "$build" -j "$(nproc)" --target wusreport wus_spreadsheet_inputs
