@@ -55,9 +55,11 @@ TEXT_LINE_BREAK = "{%s}line-break" % NS["text"]
 TEXT_C = "{%s}c" % NS["text"]
 
 # Numbers as the report writes them: "%d", and "%.2f" with a decimal comma.
-# Neither has leading zeros, so a name such as 007 counts as text.
+# Neither has leading zeros, so a name such as 007 counts as text. A "%.2f"
+# left with its decimal point counts as a fraction too: it must fail, since a
+# Russian spreadsheet keeps it as text.
 INTEGER = re.compile(r"-?(0|[1-9][0-9]*)")
-DECIMAL = re.compile(r"-?(0|[1-9][0-9]*),[0-9][0-9]")
+DECIMAL = re.compile(r"-?(0|[1-9][0-9]*)[,.][0-9][0-9]")
 TITLE_MARK = "-------------"
 
 # How long one LibreOffice conversion may take, in seconds.
