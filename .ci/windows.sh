@@ -95,7 +95,7 @@ run_on_examples() {
   shift
   mkdir -p "$folder"
   cp examples/*.wus "$folder"
-  (cd "$folder" && "$@" ./*.wus </dev/null) | tr -d '\r' | grep -v "^Writing '"
+  (cd "$folder" && "$@" ./*.wus </dev/null) | tr -d '\r' | grep -av "^Writing '"
 }
 
 # Fails unless the 64-bit Windows build writes the same report bytes and the
