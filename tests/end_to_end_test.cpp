@@ -39,7 +39,7 @@ std::string FindReport(const std::filesystem::path& dir, const std::string& toke
   return found;
 }
 
-std::string AbsoluteFolder(const TempDir& dir) { return dir.path().string() + "/"; }
+std::string AbsoluteFolder(const TempDir& dir) { return WithTrailingSeparator(dir.path()); }
 
 TEST(EndToEndTest, LoadsFilesInOrderAndWritesTheReportNextToTheFirst) {
   TempDir dir;
@@ -119,14 +119,22 @@ TEST(EndToEndTest, AReportThatCannotBeCreatedFailsCleanly) {
   // The input's name fits the file system, the report's name (longer by the
   // time stamp) does not: a failure that holds for root too.
   TempDir dir;
-  std::string input = "(" + std::string(120, 'a') + ")_(" + std::string(120, 'b') + ").wus";
+  std::string stem = "(" + std::string(120, 'a') + ")_(" + std::string(120, 'b') + ")";
+  std::string input = stem + ".wus";
   dir.Write(input, EncodeWusFile(WorkedExample()));
   RunResult run = RunProgram(kWusreport, {input}, dir.path());
   EXPECT_EQ(run.exitStatus, 1);
-  std::string name =
-      AbsoluteFolder(dir) + "(" + std::string(120, 'a') + ")_(" + std::string(120, 'b') + ")_";
-  EXPECT_TRUE(run.err.starts_with("Cannot write report '" + name)) << run.err;
+#ifdef _WIN32
+  // The input's absolute path is longer than GetFullPathNameA returns
+  // (MAX_PATH), so the path stays as given: the name has no folder. The
+  // words for the failure are the Windows version's own.
+  std::string name = stem + "_";
+  EXPECT_NE(run.err.find(".txt': "), std::string::npos) << run.err;
+#else
+  std::string name = AbsoluteFolder(dir) + stem + "_";
   EXPECT_TRUE(run.err.ends_with(".txt': File name too long\n")) << run.err;
+#endif
+  EXPECT_TRUE(run.err.starts_with("Cannot write report '" + name)) << run.err;
   EXPECT_NE(run.out.find("Writing '" + name), std::string::npos);
   // Nothing but the input is left: no report, no temporary file.
   EXPECT_EQ(ListFiles(dir.path()), std::vector<std::string>{input});

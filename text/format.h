@@ -7,7 +7,11 @@
 #include <cstdint>
 #include <string>
 
-#if defined(__GNUC__) || defined(__clang__)
+#if defined(__MINGW32__)
+// MinGW's printf checks default to the legacy C runtime's conversions; these
+// functions format with MinGW's own C99 stdio, so check against that.
+#define WUS_PRINTF_FORMAT(fmt, args) __attribute__((format(gnu_printf, fmt, args)))
+#elif defined(__GNUC__) || defined(__clang__)
 #define WUS_PRINTF_FORMAT(fmt, args) __attribute__((format(printf, fmt, args)))
 #else
 #define WUS_PRINTF_FORMAT(fmt, args)
