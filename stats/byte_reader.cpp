@@ -14,7 +14,9 @@ inline std::uint32_t DecodeU32(const unsigned char* p) {
 }  // namespace
 
 ByteReader::ByteReader(SequentialFile* file, std::size_t bufferSize)
-    : file_(file), buffer_(bufferSize < 16 ? 16 : bufferSize) {}
+    : file_(file), bufferSize_(bufferSize < 16 ? 16 : bufferSize) {
+  buffer_.reset(new char[bufferSize_]);
+}
 
 bool ByteReader::Fill() {
   if (pos_ < end_) return true;
@@ -23,7 +25,7 @@ bool ByteReader::Fill() {
   pos_ = end_ = 0;
   std::size_t got = 0;
   std::string error;
-  if (!file_->Read(buffer_.data(), buffer_.size(), &got, &error)) {
+  if (!file_->Read(buffer_.get(), bufferSize_, &got, &error)) {
     readError_ = error.empty() ? "read error" : error;
     eof_ = true;
     return false;

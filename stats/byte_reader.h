@@ -6,9 +6,9 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "platform/file_system.h"
 
@@ -51,7 +51,10 @@ class ByteReader {
   void ReadSlow(unsigned char* out, std::size_t n);
 
   SequentialFile* file_;
-  std::vector<char> buffer_;
+  // Not cleared on allocation: only bytes that were read are ever looked at,
+  // and a small file touches a few of its pages.
+  std::unique_ptr<char[]> buffer_;
+  std::size_t bufferSize_;
   std::size_t pos_ = 0;
   std::size_t end_ = 0;
   std::uint64_t consumed_ = 0;  // bytes of the input before buffer_[0]
