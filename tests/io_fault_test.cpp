@@ -1,0 +1,220 @@
+// Injected I/O faults. Writing the report fails at its creation, at every
+// one of its appends, at its close and at its rename: each time wusreport
+// exits with 1, says why on standard error, leaves no partial or temporary
+// file and keeps an older report of the same name as it was. A read error
+// part-way through an input reads exactly like the file cut off there.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <new>
+
+#include "app/driver.h"
+#include "report/titles.h"
+#include "tests/faulty_file_system.h"
+#include "tests/fuzz/fuzz_seeds.h"
+#include "tests/memory_file_system.h"
+#include "tests/test_util.h"
+
+namespace wus::test {
+namespace {
+
+LocalTime FixedTime() { return {2031, 11, 7, 9, 5, 3}; }
+
+std::vector<std::string> ListFiles(const std::filesystem::path& dir) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// A folder with one input and an older report of the name that a run at
+// FixedTime() gives. The input is given many times, so that its name fills
+// the files-used list and the report takes several appends even when the
+// tables are short.
+class ReportWriteFaultTest : public testing::Test {
+ protected:
+  static constexpr char kReport[] = "(Fault)_(Test)_11.07.2031_09.05.03.txt";
+  static constexpr char kOldReport[] = "an older report\n";
+  static constexpr int kTimesGiven = 1000;
+
+  void SetUp() override {
+    input_ = "(Fault)_(Test)_" + std::string(180, 'n') + ".wus";
+    paths_.assign(kTimesGiven, dir_.Write(input_, EncodeWusFile(WorkedExample())));
+    dir_.Write(kReport, kOldReport);
+  }
+
+  struct Outcome {
+    int status;
+    std::string err;
+    int appends;
+  };
+
+  Outcome Run(const FaultPlan& plan) {
+    FaultyFileSystem files(FileSystem::Default(), plan);
+    DriverEnv env;
+    env.fileSystem = &files;
+    env.localTime = &FixedTime;
+    ConsoleCapture console;
+    testing::internal::CaptureStderr();
+    int status = RunWusReport(paths_, env);
+    std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(console.text().ends_with("Writing '" + ReportPath() + "'\n"));
+    return {status, err, files.appends()};
+  }
+
+  std::string ReportPath() const { return (dir_.path() / kReport).string(); }
+
+  // Checks that the folder holds the input and the report, and nothing else.
+  void ExpectInputAndReportOnly() const {
+    std::vector<std::string> expected{kReport, input_};
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(ListFiles(dir_.path()), expected);
+  }
+
+  // Checks that besides the input there is the older report, unchanged.
+  void ExpectOldReportIntact() const {
+    ExpectInputAndReportOnly();
+    EXPECT_EQ(ReadFileBytes(ReportPath()), kOldReport);
+  }
+
+  TempDir dir_;
+  std::string input_;
+  std::vector<std::string> paths_;
+};
+
+TEST_F(ReportWriteFaultTest, EveryFailureLeavesTheOlderReport) {
+  Outcome clean = Run(FaultPlan());
+  ASSERT_EQ(clean.status, 0);
+  EXPECT_EQ(clean.err, "");
+  ASSERT_GE(clean.appends, 3) << "the report should take several appends";
+  std::string report = ReadFileBytes(ReportPath());
+  EXPECT_TRUE(report.starts_with(kUsedFilesTitle));
+  ExpectInputAndReportOnly();
+
+  struct Case {
+    std::string name;
+    FaultPlan plan;
+  };
+  std::vector<Case> cases;
+  cases.push_back({"create", FaultPlan()});
+  cases.back().plan.failCreate = true;
+  for (int n = 1; n <= clean.appends; ++n) {
+    cases.push_back({"append " + std::to_string(n), FaultPlan()});
+    cases.back().plan.failAppend = n;
+  }
+  cases.push_back({"close", FaultPlan()});
+  cases.back().plan.failClose = true;
+  cases.push_back({"rename", FaultPlan()});
+  cases.back().plan.failRename = true;
+
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    dir_.Write(kReport, kOldReport);
+    Outcome failed = Run(c.plan);
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_EQ(failed.err, "Cannot write report '" + ReportPath() + "': " + kInjectedError + "\n");
+    ExpectOldReportIntact();
+  }
+}
+
+TEST_F(ReportWriteFaultTest, MemoryRunningOutWhileWritingLeavesTheOlderReport) {
+  FaultPlan plan;
+  plan.failAppend = 2;
+  plan.throwInsteadOfFail = true;
+  FaultyFileSystem files(FileSystem::Default(), plan);
+  DriverEnv env;
+  env.fileSystem = &files;
+  env.localTime = &FixedTime;
+  ConsoleCapture console;
+  EXPECT_THROW(RunWusReport(paths_, env), std::bad_alloc);
+  ExpectOldReportIntact();
+}
+
+// The worked example and a file of several players, weapons and hits.
+std::vector<std::string> ReadFaultInputs() {
+  std::vector<std::string> inputs{EncodeWusFile(WorkedExample())};
+  for (const fuzz::Seed& seed : fuzz::LoadSeeds()) {
+    if (seed.name == "match-v2.wus") inputs.push_back(seed.bytes);
+  }
+  return inputs;
+}
+
+// The console text of loading `path` from `files`, and the whole report.
+std::string LoadAndReport(FileSystem& files, const std::string& path) {
+  StatsAggregate aggregate;
+  LoaderState state;
+  std::string console;
+  {
+    ConsoleCapture capture;
+    LoadStatsFile(path, aggregate, state, files);
+    console = capture.text();
+  }
+  return console + WriteToString(WriteReport, aggregate);
+}
+
+TEST(ReadFaultTest, AReadErrorReadsLikeTheFileCutOffThere) {
+  const std::string kEnd = "Unexpected end of file - counted what was read.\n";
+  for (const std::string& bytes : ReadFaultInputs()) {
+    // Every byte of the small file; every 13th of the larger one.
+    std::size_t step = bytes.size() < 1000 ? 1 : 13;
+    for (std::size_t cut = 0; cut < bytes.size(); cut += step) {
+      SCOPED_TRACE(cut);
+      MemoryFileSystem cutFiles;
+      cutFiles.SetFile("in.wus", bytes.substr(0, cut));
+      std::string expected = LoadAndReport(cutFiles, "in.wus");
+      if (cut >= 4) {
+        EXPECT_NE(expected.find(kEnd), std::string::npos);
+      }
+      for (std::size_t chunk : {std::size_t{1}, std::size_t{5}, bytes.size()}) {
+        MemoryFileSystem files;
+        files.SetFile("in.wus", bytes);
+        FaultPlan plan;
+        plan.readChunk = chunk;
+        plan.failReadAt = cut;
+        FaultyFileSystem failing(files, plan);
+        EXPECT_EQ(LoadAndReport(failing, "in.wus"), expected) << "read in pieces of " << chunk;
+      }
+    }
+  }
+}
+
+TEST(ReadFaultTest, ReadingInPiecesChangesNothing) {
+  for (const std::string& bytes : ReadFaultInputs()) {
+    MemoryFileSystem files;
+    files.SetFile("in.wus", bytes);
+    std::string whole = LoadAndReport(files, "in.wus");
+    EXPECT_EQ(whole.find("Unexpected"), std::string::npos);
+    for (std::size_t chunk = 1; chunk <= 9; ++chunk) {
+      FaultPlan plan;
+      plan.readChunk = chunk;
+      FaultyFileSystem pieces(files, plan);
+      EXPECT_EQ(LoadAndReport(pieces, "in.wus"), whole) << "read in pieces of " << chunk;
+    }
+  }
+}
+
+TEST(ReadFaultTest, TheRunGoesOnAndWritesTheReport) {
+  TempDir dir;
+  std::string path = dir.Write("(Read)_(Error).wus", EncodeWusFile(WorkedExample()));
+  FaultPlan plan;
+  plan.failReadAt = 300;  // inside the weapon's buckets
+  FaultyFileSystem files(FileSystem::Default(), plan);
+  DriverEnv env;
+  env.fileSystem = &files;
+  env.localTime = &FixedTime;
+  ConsoleCapture console;
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(RunWusReport({path}, env), 0);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+  EXPECT_NE(console.text().find("\t\t\t\t\t dwNumHits : 0\n"
+                                "Unexpected end of file - counted what was read.\n"
+                                "Writing '"),
+            std::string::npos)
+      << console.text();
+  EXPECT_EQ(ListFiles(dir.path()).size(), 2u);
+}
+
+}  // namespace
+}  // namespace wus::test
