@@ -1,6 +1,8 @@
 // Heap in use, from the allocator's own statistics.
 #include "tests/heap_usage.h"
 
+#include <cstdlib>
+
 #if defined(__has_feature)
 #if __has_feature(address_sanitizer)
 #define WUS_ASAN 1
@@ -11,7 +13,8 @@
 #endif
 
 #if defined(WUS_ASAN)
-#include <sanitizer/allocator_interface.h>
+// Declared here: GCC does not ship the header that declares it.
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 #elif defined(__GLIBC__)
 #include <malloc.h>
 #endif
