@@ -19,7 +19,10 @@ inline constexpr std::size_t kMaxNameLength = 1023;
 
 class ByteReader {
  public:
-  // `file` must outlive the reader.
+  // `file` must outlive the reader. Reads go through a buffer that starts
+  // at 16 KiB and grows, while reads keep filling it, up to `bufferSize`
+  // bytes: a small file costs little memory, a large one is read in large
+  // blocks.
   explicit ByteReader(SequentialFile* file, std::size_t bufferSize = 1 << 18);
   ByteReader(const ByteReader&) = delete;
   ByteReader& operator=(const ByteReader&) = delete;
@@ -55,6 +58,7 @@ class ByteReader {
   // and a small file touches a few of its pages.
   std::unique_ptr<char[]> buffer_;
   std::size_t bufferSize_;
+  std::size_t maxBufferSize_;
   std::size_t pos_ = 0;
   std::size_t end_ = 0;
   std::uint64_t consumed_ = 0;  // bytes of the input before buffer_[0]
