@@ -22,16 +22,6 @@ namespace {
 
 const std::string kWusreport = WUSREPORT_BINARY;
 
-// The names of the files in `dir`, sorted.
-std::vector<std::string> ListFiles(const std::filesystem::path& dir) {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(dir)) {
-    names.push_back(entry.path().filename().string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 // The one report in `dir`: its name must be made of the tokens and a
 // month.day.year_hour.minute.second time stamp.
 std::string FindReport(const std::filesystem::path& dir, const std::string& tokens) {

@@ -11,6 +11,7 @@
 #include <limits>
 
 #include "app/driver.h"
+#include "tests/aggregate_counts.h"
 #include "tests/heap_usage.h"
 #include "tests/memory_file_system.h"
 #include "tests/test_util.h"
@@ -146,20 +147,6 @@ std::string PutU32(std::string bytes, std::size_t offset, std::uint32_t value) {
   for (int i = 0; i < 4; ++i)
     bytes[offset + static_cast<std::size_t>(i)] = static_cast<char>(value >> (8 * i));
   return bytes;
-}
-
-std::size_t CountWeapons(const StatsAggregate& aggregate) {
-  std::size_t weapons = 0;
-  for (const PlayerStats& player : aggregate.m_Players) weapons += player.m_Weapons.size();
-  return weapons;
-}
-
-std::size_t CountHits(const StatsAggregate& aggregate) {
-  std::size_t hits = 0;
-  for (const PlayerStats& player : aggregate.m_Players) {
-    for (const WeaponStats& weapon : player.m_Weapons) hits += weapon.m_Hits.size();
-  }
-  return hits;
 }
 
 TEST(HostileInputTest, HugeCountsWithLittleOrNothingBehindThem) {

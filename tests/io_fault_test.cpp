@@ -20,13 +20,25 @@ namespace {
 
 LocalTime FixedTime() { return {2031, 11, 7, 9, 5, 3}; }
 
-std::vector<std::string> ListFiles(const std::filesystem::path& dir) {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(dir)) {
-    names.push_back(entry.path().filename().string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
+struct RunOutcome {
+  int status;
+  std::string out;  // the console text
+  std::string err;  // standard error
+  int appends;      // of the report
+};
+
+// Runs wusreport's driver over `paths` at FixedTime() on the real file
+// system with the faults of `plan`.
+RunOutcome RunWithFaults(const std::vector<std::string>& paths, const FaultPlan& plan) {
+  FaultyFileSystem files(FileSystem::Default(), plan);
+  DriverEnv env;
+  env.fileSystem = &files;
+  env.localTime = &FixedTime;
+  ConsoleCapture console;
+  testing::internal::CaptureStderr();
+  int status = RunWusReport(paths, env);
+  std::string err = testing::internal::GetCapturedStderr();
+  return {status, console.text(), err, files.appends()};
 }
 
 // A folder with one input and an older report of the name that a run at
@@ -45,23 +57,10 @@ class ReportWriteFaultTest : public testing::Test {
     dir_.Write(kReport, kOldReport);
   }
 
-  struct Outcome {
-    int status;
-    std::string err;
-    int appends;
-  };
-
-  Outcome Run(const FaultPlan& plan) {
-    FaultyFileSystem files(FileSystem::Default(), plan);
-    DriverEnv env;
-    env.fileSystem = &files;
-    env.localTime = &FixedTime;
-    ConsoleCapture console;
-    testing::internal::CaptureStderr();
-    int status = RunWusReport(paths_, env);
-    std::string err = testing::internal::GetCapturedStderr();
-    EXPECT_TRUE(console.text().ends_with("Writing '" + ReportPath() + "'\n"));
-    return {status, err, files.appends()};
+  RunOutcome Run(const FaultPlan& plan) {
+    RunOutcome outcome = RunWithFaults(paths_, plan);
+    EXPECT_TRUE(outcome.out.ends_with("Writing '" + ReportPath() + "'\n"));
+    return outcome;
   }
 
   std::string ReportPath() const { return (dir_.path() / kReport).string(); }
@@ -85,7 +84,7 @@ class ReportWriteFaultTest : public testing::Test {
 };
 
 TEST_F(ReportWriteFaultTest, EveryFailureLeavesTheOlderReport) {
-  Outcome clean = Run(FaultPlan());
+  RunOutcome clean = Run(FaultPlan());
   ASSERT_EQ(clean.status, 0);
   EXPECT_EQ(clean.err, "");
   ASSERT_GE(clean.appends, 3) << "the report should take several appends";
@@ -112,7 +111,7 @@ TEST_F(ReportWriteFaultTest, EveryFailureLeavesTheOlderReport) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     dir_.Write(kReport, kOldReport);
-    Outcome failed = Run(c.plan);
+    RunOutcome failed = Run(c.plan);
     EXPECT_EQ(failed.status, 1);
     EXPECT_EQ(failed.err, "Cannot write report '" + ReportPath() + "': " + kInjectedError + "\n");
     ExpectOldReportIntact();
@@ -200,19 +199,14 @@ TEST(ReadFaultTest, TheRunGoesOnAndWritesTheReport) {
   std::string path = dir.Write("(Read)_(Error).wus", EncodeWusFile(WorkedExample()));
   FaultPlan plan;
   plan.failReadAt = 300;  // inside the weapon's buckets
-  FaultyFileSystem files(FileSystem::Default(), plan);
-  DriverEnv env;
-  env.fileSystem = &files;
-  env.localTime = &FixedTime;
-  ConsoleCapture console;
-  testing::internal::CaptureStderr();
-  EXPECT_EQ(RunWusReport({path}, env), 0);
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
-  EXPECT_NE(console.text().find("\t\t\t\t\t dwNumHits : 0\n"
-                                "Unexpected end of file - counted what was read.\n"
-                                "Writing '"),
+  RunOutcome run = RunWithFaults({path}, plan);
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "");
+  EXPECT_NE(run.out.find("\t\t\t\t\t dwNumHits : 0\n"
+                         "Unexpected end of file - counted what was read.\n"
+                         "Writing '"),
             std::string::npos)
-      << console.text();
+      << run.out;
   EXPECT_EQ(ListFiles(dir.path()).size(), 2u);
 }
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <fstream>
@@ -82,6 +83,15 @@ std::string ReadFileBytes(const std::filesystem::path& path) {
   std::ostringstream contents;
   contents << in.rdbuf();
   return contents.str();
+}
+
+std::vector<std::string> ListFiles(const std::filesystem::path& dir) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
 ConsoleCapture::ConsoleCapture() { SetConsoleCapture(&text_); }

@@ -41,6 +41,9 @@ class TempDir {
 
 std::string ReadFileBytes(const std::filesystem::path& path);
 
+// The names of the files in `dir`, sorted.
+std::vector<std::string> ListFiles(const std::filesystem::path& dir);
+
 // Captures everything written to the console while alive.
 class ConsoleCapture {
  public:

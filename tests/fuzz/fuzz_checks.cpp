@@ -10,6 +10,7 @@
 #include "app/report_name.h"
 #include "stats/byte_reader.h"
 #include "stats/loader.h"
+#include "tests/aggregate_counts.h"
 #include "tests/faulty_file_system.h"
 #include "tests/memory_file_system.h"
 #include "text/format.h"
@@ -90,14 +91,6 @@ std::unique_ptr<Loaded> Load(FileSystem& fileSystem, const std::vector<std::stri
   return loaded;
 }
 
-std::uint64_t CountHits(const StatsAggregate& aggregate) {
-  std::uint64_t hits = 0;
-  for (const PlayerStats& player : aggregate.m_Players) {
-    for (const WeaponStats& weapon : player.m_Weapons) hits += weapon.m_Hits.size();
-  }
-  return hits;
-}
-
 // Checks that the aggregate holds no more records than files of these
 // sizes can start (a record read past the end still began before it) and
 // no text longer than the longest one kept.
@@ -110,10 +103,8 @@ std::string CheckBounds(const StatsAggregate& aggregate, const std::vector<std::
     weapons += body / kMinWeaponSize + 1;
     hits += body / kMinHitSize + 1;
   }
-  std::uint64_t weaponCount = 0;
   for (const PlayerStats& player : aggregate.m_Players) {
     if (player.m_Name.size() > kMaxNameLength) return "a player name is too long";
-    weaponCount += player.m_Weapons.size();
     for (const WeaponStats& weapon : player.m_Weapons) {
       if (weapon.m_Name.size() > kMaxNameLength || weapon.m_DisplayName.size() > kMaxNameLength)
         return "a weapon name is too long";
@@ -123,8 +114,8 @@ std::string CheckBounds(const StatsAggregate& aggregate, const std::vector<std::
     if (aggregate.m_HitTexts.Get(id).size() > kMaxNameLength) return "a hit text is too long";
   }
   if (aggregate.m_Players.size() > players) return "more players than the input can hold";
-  if (weaponCount > weapons) return "more weapons than the input can hold";
-  if (CountHits(aggregate) > hits) return "more hits than the input can hold";
+  if (test::CountWeapons(aggregate) > weapons) return "more weapons than the input can hold";
+  if (test::CountHits(aggregate) > hits) return "more hits than the input can hold";
   return "";
 }
 
@@ -257,7 +248,7 @@ std::string CheckWusFile(std::string_view bytes) {
     return Difference("the console texts", failed->traces[0], cutOff->traces[0]) + where;
   if (failed->report != cutOff->report)
     return Difference("the reports", failed->report, cutOff->report) + where;
-  if (CountHits(cutOff->aggregate) > CountHits(whole->aggregate))
+  if (test::CountHits(cutOff->aggregate) > test::CountHits(whole->aggregate))
     return "the file cut off holds more hits than the whole file" + where;
   return "";
 }
