@@ -45,7 +45,7 @@ for target in load merge; do
   if "$fuzzer" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 \
       -dict=tests/fuzz/wus.dict -print_final_stats=1 \
       -artifact_prefix="$findings/$target-" "$corpus" "$seeds/$target" 2>"$log"; then
-    grep -E '^#[0-9]+ +DONE' "$log" || true
+    grep -E '^#[0-9]+[[:space:]]+DONE' "$log" || true
     grep -E '^stat::(number_of_executed_units|peak_rss_mb)' "$log" || true
   else
     tail -n 80 "$log"
