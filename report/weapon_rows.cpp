@@ -19,6 +19,34 @@ void MatchWeaponRow(const StatsAggregate& aggregate, std::string_view key, Weapo
   }
 }
 
+bool MatchNextWeaponRows(const StatsAggregate& aggregate, RowKeys keys, std::size_t* next,
+                         std::vector<WeaponRow>* rows) {
+  const std::vector<NameBuf>& names = aggregate.m_WeaponNames;
+  const std::size_t players = aggregate.m_Players.size();
+  std::size_t count = 0;
+  for (; *next < names.size() && count < kWeaponRowBatch; ++*next) {
+    std::string_view key = names[*next];
+    if (keys == RowKeys::kWeaponsOnly && !IsWeaponKey(key)) continue;
+    if (count == rows->size()) rows->emplace_back();
+    WeaponRow& row = (*rows)[count++];
+    row.key = key;
+    row.label = key;
+    row.weapons.assign(players, nullptr);
+  }
+  rows->resize(count);
+  // Player by player, so the later player's display name wins the label.
+  for (std::size_t p = 0; p < players; ++p) {
+    const PlayerStats& player = aggregate.m_Players[p];
+    for (WeaponRow& row : *rows) {
+      const WeaponStats* weapon = player.FindWeapon(row.key);
+      if (weapon == nullptr) continue;
+      row.weapons[p] = weapon;
+      row.label = weapon->m_DisplayName;
+    }
+  }
+  return count > 0;
+}
+
 void WritePlayerHeading(const StatsAggregate& aggregate, const char* caption,
                         ReportStream& stream) {
   stream.Write(caption);

@@ -34,23 +34,33 @@ bool IsWeaponKey(std::string_view key);
 // Fills `row` for `key`.
 void MatchWeaponRow(const StatsAggregate& aggregate, std::string_view key, WeaponRow* row);
 
+// The number of rows that MatchNextWeaponRows matches at once.
+inline constexpr std::size_t kWeaponRowBatch = 64;
+
+// Fills `*rows` with the next at most kWeaponRowBatch keys selected by
+// `keys`, starting at index `*next` of m_WeaponNames, and moves `*next`
+// past them. The keys are looked up player by player, so that each player's
+// weapon index is read once per batch rather than once per key. Returns
+// false iff no selected key was left. The caller owns `*rows`; reusing it
+// keeps its buffers.
+bool MatchNextWeaponRows(const StatsAggregate& aggregate, RowKeys keys, std::size_t* next,
+                         std::vector<WeaponRow>* rows);
+
 // Calls visit(const WeaponRow&) for every selected key, in order. The row
 // is valid only during the call.
 template <typename Visit>
 void ForEachWeaponRow(const StatsAggregate& aggregate, RowKeys keys, Visit&& visit) {
-  WeaponRow row;
-  for (const NameBuf& key : aggregate.m_WeaponNames) {
-    if (keys == RowKeys::kWeaponsOnly && !IsWeaponKey(key)) continue;
-    MatchWeaponRow(aggregate, key, &row);
-    visit(static_cast<const WeaponRow&>(row));
+  std::vector<WeaponRow> rows;
+  std::size_t next = 0;
+  while (MatchNextWeaponRows(aggregate, keys, &next, &rows)) {
+    for (const WeaponRow& row : rows) visit(row);
   }
 }
 
 // Writes the heading line of a table with one column per player: `caption`
 // (which holds its own tabs), each player's name and a tab, the line end.
 // A plain write: names are written as they are.
-void WritePlayerHeading(const StatsAggregate& aggregate, const char* caption,
-                        ReportStream& stream);
+void WritePlayerHeading(const StatsAggregate& aggregate, const char* caption, ReportStream& stream);
 
 // `numerator` over `denominator` in double precision; 0 when the
 // denominator is 0.
