@@ -1,6 +1,7 @@
 // Buffered little-endian reads with zeros past the end.
 #include "stats/byte_reader.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace wus {
@@ -14,16 +15,24 @@ inline std::uint32_t DecodeU32(const unsigned char* p) {
 }  // namespace
 
 ByteReader::ByteReader(SequentialFile* file, std::size_t bufferSize)
-    : file_(file), buffer_(bufferSize < 16 ? 16 : bufferSize) {}
+    : file_(file), maxBufferSize_(std::max<std::size_t>(bufferSize, 16)) {
+  bufferSize_ = std::min<std::size_t>(maxBufferSize_, 1 << 14);
+  buffer_.reset(new char[bufferSize_]);
+}
 
 bool ByteReader::Fill() {
   if (pos_ < end_) return true;
   if (eof_) return false;
   consumed_ += end_;
+  if (end_ == bufferSize_ && bufferSize_ < maxBufferSize_) {
+    // The last read filled the buffer, so there may be much more to read.
+    bufferSize_ = std::min(bufferSize_ * 4, maxBufferSize_);
+    buffer_.reset(new char[bufferSize_]);
+  }
   pos_ = end_ = 0;
   std::size_t got = 0;
   std::string error;
-  if (!file_->Read(buffer_.data(), buffer_.size(), &got, &error)) {
+  if (!file_->Read(buffer_.get(), bufferSize_, &got, &error)) {
     readError_ = error.empty() ? "read error" : error;
     eof_ = true;
     return false;

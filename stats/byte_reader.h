@@ -6,9 +6,9 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "platform/file_system.h"
 
@@ -19,7 +19,10 @@ inline constexpr std::size_t kMaxNameLength = 1023;
 
 class ByteReader {
  public:
-  // `file` must outlive the reader.
+  // `file` must outlive the reader. Reads go through a buffer that starts
+  // at 16 KiB and grows, while reads keep filling it, up to `bufferSize`
+  // bytes: a small file costs little memory, a large one is read in large
+  // blocks.
   explicit ByteReader(SequentialFile* file, std::size_t bufferSize = 1 << 18);
   ByteReader(const ByteReader&) = delete;
   ByteReader& operator=(const ByteReader&) = delete;
@@ -51,7 +54,11 @@ class ByteReader {
   void ReadSlow(unsigned char* out, std::size_t n);
 
   SequentialFile* file_;
-  std::vector<char> buffer_;
+  // Not cleared on allocation: only bytes that were read are ever looked at,
+  // and a small file touches a few of its pages.
+  std::unique_ptr<char[]> buffer_;
+  std::size_t bufferSize_;
+  std::size_t maxBufferSize_;
   std::size_t pos_ = 0;
   std::size_t end_ = 0;
   std::uint64_t consumed_ = 0;  // bytes of the input before buffer_[0]

@@ -22,6 +22,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "stats/keyed_hash.h"
 #include "stats/name_pool.h"
 
 namespace wus {
@@ -42,11 +43,12 @@ inline void AddTo(std::int32_t& counter, std::uint32_t value) {
   counter = static_cast<std::int32_t>(static_cast<std::uint32_t>(counter) + value);
 }
 
-// Hash and equality for strings, usable with std::string_view keys.
+// Hash and equality for strings, usable with std::string_view keys. Keyed,
+// so that a crafted file cannot flood an index (stats/keyed_hash.h).
 struct StringHash {
   using is_transparent = void;
   std::size_t operator()(std::string_view text) const noexcept {
-    return std::hash<std::string_view>{}(text);
+    return static_cast<std::size_t>(KeyedHash(text));
   }
 };
 

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "stats/keyed_hash.h"
+
 namespace wus {
 
 using NameId = std::uint32_t;
@@ -31,7 +33,13 @@ class NamePool {
 
  private:
   std::deque<std::string> names_;  // a deque never moves its elements
-  std::unordered_map<std::string_view, NameId> index_;
+  // Keyed, so that a crafted file cannot flood it (stats/keyed_hash.h).
+  struct Hash {
+    std::size_t operator()(std::string_view text) const noexcept {
+      return static_cast<std::size_t>(KeyedHash(text));
+    }
+  };
+  std::unordered_map<std::string_view, NameId, Hash> index_;
 };
 
 }  // namespace wus

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <fstream>
@@ -86,6 +87,15 @@ std::string ReadFileBytes(const std::filesystem::path& path) {
 
 std::string WithTrailingSeparator(const std::filesystem::path& folder) {
   return folder.string() + static_cast<char>(std::filesystem::path::preferred_separator);
+}
+
+std::vector<std::string> ListFiles(const std::filesystem::path& dir) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
 ConsoleCapture::ConsoleCapture() { SetConsoleCapture(&text_); }

@@ -45,6 +45,9 @@ std::string ReadFileBytes(const std::filesystem::path& path);
 // platform's path separator (a slash, or a backslash on Windows).
 std::string WithTrailingSeparator(const std::filesystem::path& folder);
 
+// The names of the files in `dir`, sorted.
+std::vector<std::string> ListFiles(const std::filesystem::path& dir);
+
 // Captures everything written to the console while alive.
 class ConsoleCapture {
  public:

@@ -20,7 +20,7 @@
 namespace wus {
 
 // Appends the formatted text to `*out`.
-void AppendFormatV(std::string* out, const char* format, std::va_list args);
+void AppendFormatV(std::string* out, const char* format, std::va_list args) WUS_PRINTF_FORMAT(2, 0);
 void AppendFormat(std::string* out, const char* format, ...) WUS_PRINTF_FORMAT(2, 3);
 
 // Returns the formatted text.
