@@ -32,6 +32,22 @@ void PutText(std::string* out, const std::string& text) {
   out->push_back('\0');
 }
 
+// An upper bound of the encoded size (texts may end early at a zero byte),
+// so that encoding allocates once.
+std::size_t EncodedSizeBound(const WusFile& file) {
+  std::size_t size = 48;
+  for (const WusPlayer& player : file.players) {
+    size += player.record.name.size() + 1 + 44;
+    for (const WusWeapon& weapon : player.weapons) {
+      size += weapon.record.id.size() + weapon.record.displayName.size() + 2 + 432;
+      for (const WusHitRecord& hit : weapon.hits) {
+        size += 27 + hit.text.size() + 1 + hit.boneName.size() + 1;
+      }
+    }
+  }
+  return size;
+}
+
 }  // namespace
 
 WusHeader MakeHeader(std::uint32_t version) {
@@ -41,15 +57,20 @@ WusHeader MakeHeader(std::uint32_t version) {
   return header;
 }
 
-std::string EncodeWusFile(const WusFile& file) {
+std::string EncodeWusFile(const WusFile& file, WusCounts counts) {
+  const bool fromLists = counts == WusCounts::kFromLists;
+  auto count = [fromLists](std::size_t listSize, std::uint32_t recorded) {
+    return fromLists ? static_cast<std::uint32_t>(listSize) : recorded;
+  };
   std::string out;
+  out.reserve(EncodedSizeBound(file));
   const WusHeader& h = file.header;
   PutU32(&out, h.magic);
   PutU32(&out, h.version);
   PutTriple(&out, h.totalPlayersAliveTime);
   PutTriple(&out, h.totalPlayersMoneyRound);
   PutTriple(&out, h.totalNumRespawns);
-  PutU32(&out, static_cast<std::uint32_t>(file.players.size()));
+  PutU32(&out, count(file.players.size(), h.numPlayers));
   for (const WusPlayer& player : file.players) {
     const WusPlayerRecord& p = player.record;
     PutText(&out, p.name);
@@ -57,7 +78,7 @@ std::string EncodeWusFile(const WusFile& file) {
     PutTriple(&out, p.totalAliveTime);
     PutTriple(&out, p.totalMoneyRound);
     PutTriple(&out, p.numRespawned);
-    PutU32(&out, static_cast<std::uint32_t>(player.weapons.size()));
+    PutU32(&out, count(player.weapons.size(), p.numWeapons));
     for (const WusWeapon& weapon : player.weapons) {
       const WusWeaponRecord& w = weapon.record;
       PutText(&out, w.id);
@@ -67,7 +88,7 @@ std::string EncodeWusFile(const WusFile& file) {
       for (const auto& team : w.buyBuckets) {
         for (std::uint32_t bucket : team) PutU32(&out, bucket);
       }
-      PutU32(&out, static_cast<std::uint32_t>(weapon.hits.size()));
+      PutU32(&out, count(weapon.hits.size(), w.numHitRecords));
       for (const WusHitRecord& hit : weapon.hits) {
         for (float c : hit.pos1) PutFloat(&out, c);
         for (float c : hit.pos2) PutFloat(&out, c);

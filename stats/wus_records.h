@@ -1,4 +1,4 @@
-// The WUS file format, record by record (doc/wus-format.md has the byte
+// The WUS file format, record by record (docs/wus-format.md has the byte
 // layout). These reads are shared by the loader, which sums the records into
 // the aggregate, and by wustool, which shows them; both decide for themselves
 // what to do at the end of the input.
