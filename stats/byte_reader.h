@@ -2,13 +2,16 @@
 // never fails: every byte past the end of the input reads as zero, and the
 // reader remembers that it happened. A read error is taken as the end of the
 // input at that point. Decoding goes byte by byte, so it depends neither on
-// the host's byte order nor on alignment.
+// the host's byte order nor on alignment. The reads are inline for the
+// common case of a value that lies wholly in the buffer; values that cross a
+// refill, or the end of the input, take the slow path.
 #pragma once
 
 #include <cstdint>
+#include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "platform/file_system.h"
 
@@ -24,18 +27,48 @@ class ByteReader {
   ByteReader(const ByteReader&) = delete;
   ByteReader& operator=(const ByteReader&) = delete;
 
-  std::uint8_t ReadU8();
-  std::uint16_t ReadU16();
-  std::uint32_t ReadU32();
-  float ReadFloat();
+  std::uint8_t ReadU8() {
+    if (pos_ < end_) return At(pos_++);
+    unsigned char b[1];
+    ReadSlow(b, 1);
+    return b[0];
+  }
+  std::uint16_t ReadU16() {
+    unsigned char b[2];
+    ReadBytes(b, 2);
+    return static_cast<std::uint16_t>(b[0] | (b[1] << 8));
+  }
+  std::uint32_t ReadU32() {
+    unsigned char b[4];
+    ReadBytes(b, 4);
+    return static_cast<std::uint32_t>(b[0]) | (static_cast<std::uint32_t>(b[1]) << 8) |
+           (static_cast<std::uint32_t>(b[2]) << 16) | (static_cast<std::uint32_t>(b[3]) << 24);
+  }
+  float ReadFloat() {
+    std::uint32_t bits = ReadU32();
+    float value;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+  }
 
   // Reads a zero-terminated text and returns its first kMaxNameLength bytes;
   // the rest, up to and including the zero byte, is consumed. A text cut by
   // the end of the input ends there. The view is valid until the next read.
-  std::string_view ReadText();
+  std::string_view ReadText() {
+    // The whole text and its zero byte lie in the buffer.
+    if (pos_ < end_) {
+      const char* start = buffer_.get() + pos_;
+      if (const void* zero = std::memchr(start, 0, end_ - pos_)) {
+        std::size_t length = static_cast<std::size_t>(static_cast<const char*>(zero) - start);
+        pos_ += length + 1;
+        return std::string_view(start, length < kMaxNameLength ? length : kMaxNameLength);
+      }
+    }
+    return ReadTextSlow();
+  }
 
   // Returns true iff no byte is left to read.
-  bool AtEnd();
+  bool AtEnd() { return pos_ >= end_ && !Fill(); }
   // Returns true iff some read wanted bytes past the end of the input.
   bool ranPastEnd() const { return ranPastEnd_; }
   // Returns true iff the input failed with a read error (taken as its end).
@@ -48,10 +81,21 @@ class ByteReader {
   // Refills the buffer; returns false iff nothing is left.
   bool Fill();
   // Reads `n` (at most 8) bytes into `out`, zeros past the end.
+  void ReadBytes(unsigned char* out, std::size_t n) {
+    if (end_ - pos_ >= n) {
+      std::memcpy(out, buffer_.get() + pos_, n);
+      pos_ += n;
+    } else {
+      ReadSlow(out, n);
+    }
+  }
   void ReadSlow(unsigned char* out, std::size_t n);
+  std::string_view ReadTextSlow();
+  unsigned char At(std::size_t i) const { return static_cast<unsigned char>(buffer_[i]); }
 
   SequentialFile* file_;
-  std::vector<char> buffer_;
+  std::size_t bufferSize_;
+  std::unique_ptr<char[]> buffer_;  // bufferSize_ bytes, never zeroed
   std::size_t pos_ = 0;
   std::size_t end_ = 0;
   std::uint64_t consumed_ = 0;  // bytes of the input before buffer_[0]
