@@ -118,5 +118,35 @@ TEST(NamePoolTest, EqualTextsShareAnId) {
   EXPECT_EQ(pool.size(), 4u);
 }
 
+// Many texts that differ in a single byte anywhere, or only in length, so
+// that every word of the hash and of the comparison matters and the index
+// grows several times; each keeps its own id and reads back exactly.
+TEST(NamePoolTest, TextsDifferingInOneByteOrInLengthStayApart) {
+  NamePool pool;
+  std::vector<std::string> texts;
+  for (std::size_t length = 1; length <= 40; ++length) {
+    std::string base(length, 'a');
+    texts.push_back(base);
+    for (std::size_t at = 0; at < length; ++at) {
+      for (char c : {'b', '\0', '\xff'}) {
+        std::string text = base;
+        text[at] = c;
+        texts.push_back(text);
+      }
+    }
+  }
+  std::vector<NameId> ids;
+  for (const std::string& text : texts) ids.push_back(pool.Intern(text));
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    EXPECT_EQ(ids[i], i + 1) << i;
+    EXPECT_EQ(pool.Get(ids[i]), texts[i]);
+    EXPECT_EQ(pool.Intern(texts[i]), ids[i]);
+  }
+  EXPECT_EQ(pool.size(), texts.size() + 1);
+  pool.Clear();
+  EXPECT_EQ(pool.size(), 1u);
+  EXPECT_EQ(pool.Intern(texts.back()), 1u);
+}
+
 }  // namespace
 }  // namespace wus
