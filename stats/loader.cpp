@@ -16,12 +16,12 @@ void AddTriple(std::array<T, kNumTeams>& sums, const RawTriple& values) {
 }
 
 // Logs `prefix` and the three sums, as "%d, %d, %d\n".
-void LogTriple(const char* prefix, const TeamCounters& sums) {
-  LogMessage("%s%d, %d, %d\n", prefix, AsSigned(sums[0]), AsSigned(sums[1]), AsSigned(sums[2]));
+void LogTriple(std::string_view prefix, const TeamCounters& sums) {
+  LogNumbers(prefix, AsSigned(sums[0]), AsSigned(sums[1]), AsSigned(sums[2]));
 }
 
-void LogTriple(const char* prefix, const TeamMoney& sums) {
-  LogMessage("%s%d, %d, %d\n", prefix, sums[0], sums[1], sums[2]);
+void LogTriple(std::string_view prefix, const TeamMoney& sums) {
+  LogNumbers(prefix, sums[0], sums[1], sums[2]);
 }
 
 // Reads the file's body after magic and version. Returns false iff a record
@@ -39,7 +39,7 @@ class BodyReader {
     AddTriple(aggregate_.m_dwTotalNumRespawns, ReadTriple(in_));
     LogTriple("\tm_dwTotalNumRespawns - ", aggregate_.m_dwTotalNumRespawns);
     std::uint32_t numPlayers = in_.ReadU32();
-    LogMessage("\tNumPlayers - %d\n", AsSigned(numPlayers));
+    LogNumber("\tNumPlayers - ", AsSigned(numPlayers));
     for (std::uint32_t i = 0; i < numPlayers; ++i) {
       if (in_.AtEnd() || !ReadPlayer()) return false;
     }
@@ -49,17 +49,17 @@ class BodyReader {
  private:
   bool ReadPlayer() {
     ReadPlayerRecord(in_, &player_);
-    LogMessage("\t\tPlayer : %s\n", player_.name.c_str());
+    LogName("\t\tPlayer : ", player_.name);
     PlayerStats& p = aggregate_.FindOrAddPlayer(player_.name);
     AddTo(p.TotalShots, player_.totalShots);
-    LogMessage("\t\t\t TotalShots - %d\n", AsSigned(p.TotalShots));
+    LogNumber("\t\t\t TotalShots - ", AsSigned(p.TotalShots));
     AddTriple(p.m_dwTotalAliveTime, player_.totalAliveTime);
     LogTriple("\t\t\t m_dwTotalAliveTime - ", p.m_dwTotalAliveTime);
     AddTriple(p.m_dwTotalMoneyRound, player_.totalMoneyRound);
     LogTriple("\t\t\t m_dwTotalMoneyRound - ", p.m_dwTotalMoneyRound);
     AddTriple(p.m_dwNumRespawned, player_.numRespawned);
     LogTriple("\t\t\t m_dwNumRespawned - ", p.m_dwNumRespawned);
-    LogMessage("\t\t\t NumWeapons - %d\n", AsSigned(player_.numWeapons));
+    LogNumber("\t\t\t NumWeapons - ", AsSigned(player_.numWeapons));
     bool complete = true;
     for (std::uint32_t i = 0; i < player_.numWeapons && complete; ++i) {
       complete = !in_.AtEnd() && ReadWeapon(p);
@@ -72,7 +72,7 @@ class BodyReader {
 
   bool ReadWeapon(PlayerStats& p) {
     ReadWeaponRecord(in_, &weapon_);
-    LogMessage("\t\t\t\t Weapon : %s\n", weapon_.id.c_str());
+    LogName("\t\t\t\t Weapon : ", weapon_.id);
     WeaponStats& w = p.FindOrAddWeapon(weapon_.id, weapon_.displayName);
     AddTo(w.m_dwNumBought, weapon_.numBought);
     AddTo(w.m_dwAuxCount, weapon_.auxCount);
@@ -83,7 +83,7 @@ class BodyReader {
       for (std::size_t k = 0; k < kNumBuyBuckets; ++k)
         AddTo(w.m_dwBuyBuckets[team][k], weapon_.buyBuckets[team][k]);
     }
-    LogMessage("\t\t\t\t\t dwNumHits : %d\n", AsSigned(weapon_.numHitRecords));
+    LogNumber("\t\t\t\t\t dwNumHits : ", AsSigned(weapon_.numHitRecords));
     for (std::uint32_t i = 0; i < weapon_.numHitRecords; ++i) {
       if (in_.AtEnd()) return false;
       w.m_Hits.push_back(ReadHit());
