@@ -7,8 +7,10 @@
 #include <vector>
 
 #include "app/driver.h"
+#include "text/log.h"
 
 int main(int argc, char** argv) {
+  wus::BufferRedirectedConsole();
   try {
     std::vector<std::string> paths(argv + 1, argv + argc);
     int status = wus::RunWusReport(paths);

@@ -46,6 +46,7 @@ Clock Now() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  wus::BufferRedirectedConsole();
   wus::StatsAggregate aggregate;
   wus::LoaderState state;
   Clock start = Now();

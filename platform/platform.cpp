@@ -2,10 +2,12 @@
 #include "platform/platform.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <ctime>
 
 #ifdef _WIN32
+#include <io.h>
 #include <windows.h>
 #else
 #include <unistd.h>
@@ -38,6 +40,8 @@ void DebugOutput(std::string_view text) {
   std::string copy(text);
   OutputDebugStringA(copy.c_str());
 }
+
+bool StdoutIsTerminal() { return _isatty(_fileno(stdout)) != 0; }
 
 std::string ErrorText(int errorNumber) {
   char buffer[256] = {};
@@ -77,6 +81,8 @@ LocalTime GetLocalTimeNow() {
 }
 
 void DebugOutput(std::string_view) {}
+
+bool StdoutIsTerminal() { return isatty(fileno(stdout)) != 0; }
 
 std::string ErrorText(int errorNumber) {
   const char* text = std::strerror(errorNumber);

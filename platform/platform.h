@@ -1,7 +1,7 @@
-// The three things the tool needs from the operating system beyond the
-// standard library: the absolute form of a path, the local time and a
-// debugger output channel. Windows builds use the Win32 calls; elsewhere the
-// POSIX equivalents (or nothing, for the debugger channel) stand in.
+// What the tool needs from the operating system beyond the standard
+// library: the absolute form of a path, the local time, a debugger output
+// channel and whether standard output is a terminal. Windows builds use the Win32 calls; elsewhere
+// the POSIX equivalents (or nothing, for the debugger channel) stand in.
 #pragma once
 
 #include <cstddef>
@@ -31,6 +31,9 @@ LocalTime GetLocalTimeNow();
 // Hands `text` to an attached debugger (OutputDebugStringA on Windows); does
 // nothing elsewhere.
 void DebugOutput(std::string_view text);
+
+// Returns true iff standard output is a terminal (not a file or a pipe).
+bool StdoutIsTerminal();
 
 // The system's text for an error number (strerror), never null.
 std::string ErrorText(int errorNumber);

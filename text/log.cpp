@@ -79,6 +79,12 @@ void LogMessage(const char* format, ...) {
   Send(text);
 }
 
+void BufferRedirectedConsole() {
+  // glibc ignores the size unless it is given the buffer as well.
+  static char buffer[std::size_t{1} << 16];
+  if (!StdoutIsTerminal()) std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
+}
+
 void ConsoleEcho(std::string_view text) { WriteConsole(text); }
 
 void SetConsoleCapture(std::string* capture) { g_consoleCapture = capture; }

@@ -24,6 +24,10 @@ void LogNumbers(std::string_view head, std::int32_t a, std::int32_t b,
                 std::int32_t c);                             // "%s%d, %d, %d\n"
 void LogName(std::string_view head, std::string_view name);  // "%s%s\n"
 
+// Gives standard output a 64 KiB buffer when it is not a terminal, so that
+// a redirected trace costs few system calls. Call before any output.
+void BufferRedirectedConsole();
+
 // Writes `text` to standard output without copying it to the debugger channel.
 void ConsoleEcho(std::string_view text);
 
