@@ -20,6 +20,21 @@ namespace wus {
 // The longest text the model stores; longer texts are cut to this length.
 inline constexpr std::size_t kMaxNameLength = 1023;
 
+// Little-endian values from bytes, whatever the host's byte order.
+inline std::uint16_t DecodeU16(const unsigned char* p) {
+  return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
+}
+inline std::uint32_t DecodeU32(const unsigned char* p) {
+  return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
+         (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+}
+inline float DecodeFloat(const unsigned char* p) {
+  std::uint32_t bits = DecodeU32(p);
+  float value;
+  std::memcpy(&value, &bits, sizeof value);
+  return value;
+}
+
 class ByteReader {
  public:
   // `file` must outlive the reader.
@@ -36,19 +51,29 @@ class ByteReader {
   std::uint16_t ReadU16() {
     unsigned char b[2];
     ReadBytes(b, 2);
-    return static_cast<std::uint16_t>(b[0] | (b[1] << 8));
+    return DecodeU16(b);
   }
   std::uint32_t ReadU32() {
     unsigned char b[4];
     ReadBytes(b, 4);
-    return static_cast<std::uint32_t>(b[0]) | (static_cast<std::uint32_t>(b[1]) << 8) |
-           (static_cast<std::uint32_t>(b[2]) << 16) | (static_cast<std::uint32_t>(b[3]) << 24);
+    return DecodeU32(b);
   }
   float ReadFloat() {
-    std::uint32_t bits = ReadU32();
-    float value;
-    std::memcpy(&value, &bits, sizeof value);
-    return value;
+    unsigned char b[4];
+    ReadBytes(b, 4);
+    return DecodeFloat(b);
+  }
+
+  // Reads the next `n` bytes into `out`, zeros past the end. One copy when
+  // they lie in the buffer: the way to read a fixed run of fields at once
+  // and decode them from `out`.
+  void ReadBytes(unsigned char* out, std::size_t n) {
+    if (end_ - pos_ >= n) {
+      std::memcpy(out, buffer_.get() + pos_, n);
+      pos_ += n;
+    } else {
+      ReadSlow(out, n);
+    }
   }
 
   // Reads a zero-terminated text and returns its first kMaxNameLength bytes;
@@ -80,15 +105,7 @@ class ByteReader {
  private:
   // Refills the buffer; returns false iff nothing is left.
   bool Fill();
-  // Reads `n` (at most 8) bytes into `out`, zeros past the end.
-  void ReadBytes(unsigned char* out, std::size_t n) {
-    if (end_ - pos_ >= n) {
-      std::memcpy(out, buffer_.get() + pos_, n);
-      pos_ += n;
-    } else {
-      ReadSlow(out, n);
-    }
-  }
+  // ReadBytes across a refill or the end of the input.
   void ReadSlow(unsigned char* out, std::size_t n);
   std::string_view ReadTextSlow();
   unsigned char At(std::size_t i) const { return static_cast<unsigned char>(buffer_[i]); }

@@ -92,11 +92,12 @@ class BodyReader {
   }
 
   HitRecord ReadHit() {
+    HitFixedPart fixed = ReadHitFixedPart(in_);
     HitRecord hit;
-    for (float& c : hit.m_Pos1) c = in_.ReadFloat();
-    for (float& c : hit.m_Pos2) c = in_.ReadFloat();
-    hit.m_wCode = in_.ReadU16();
-    hit.m_bLethal = in_.ReadU8();
+    hit.m_Pos1 = fixed.pos1;
+    hit.m_Pos2 = fixed.pos2;
+    hit.m_wCode = fixed.code;
+    hit.m_bLethal = fixed.lethal;
     hit.m_Text = aggregate_.m_HitTexts.Intern(in_.ReadText());
     hit.m_BoneName = version_ >= kFirstVersionWithBoneNames
                          ? aggregate_.m_HitTexts.Intern(in_.ReadText())
