@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/driver.h"
+#include "platform/platform.h"
 #include "stats/loader.h"
 #include "text/log.h"
 #include "text/report_stream.h"
@@ -46,6 +47,7 @@ Clock Now() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  wus::KeepLargeBlocksInHeap();
   wus::BufferRedirectedConsole();
   wus::StatsAggregate aggregate;
   wus::LoaderState state;

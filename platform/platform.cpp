@@ -13,6 +13,10 @@
 #include <unistd.h>
 #endif
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 namespace wus {
 
 #ifdef _WIN32
@@ -90,5 +94,11 @@ std::string ErrorText(int errorNumber) {
 }
 
 #endif
+
+void KeepLargeBlocksInHeap() {
+#ifdef __GLIBC__
+  mallopt(M_MMAP_THRESHOLD, 32 << 20);  // the largest value glibc accepts
+#endif
+}
 
 }  // namespace wus
