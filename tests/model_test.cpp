@@ -1,8 +1,14 @@
 // The aggregate's name-keyed lookups: player case folding, the weapon
-// display-name merge, first-match semantics and wrapping counters.
+// display-name merge, first-match semantics and wrapping counters; the
+// text index and pool beneath them.
 #include "stats/model.h"
 
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "stats/hash_index.h"
 
 namespace wus {
 namespace {
@@ -105,6 +111,28 @@ TEST(ModelTest, ResetEmptiesEverything) {
   EXPECT_EQ(aggregate.FindPlayer("A"), nullptr);
   aggregate.AddWeaponName("w");
   EXPECT_EQ(aggregate.m_WeaponNames.size(), 1u);
+}
+
+// Values under equal hashes, under hashes that wrap past the last slot and
+// under distinct hashes are all found through growth, and only by the
+// predicate that accepts them.
+TEST(HashIndexTest, FindsEveryValueThroughCollisionsAndGrowth) {
+  for (std::uint32_t baseHash : {0u, 7u, 0xfffffff0u}) {
+    HashIndex index;
+    std::vector<std::uint32_t> hashes;
+    for (std::uint32_t v = 0; v < 300; ++v) {
+      hashes.push_back(v % 3 == 0 ? baseHash : baseHash + v);  // a third collide
+      index.Insert(hashes.back(), v);
+    }
+    for (std::uint32_t v = 0; v < 300; ++v) {
+      EXPECT_EQ(index.Find(hashes[v], [v](std::uint32_t value) { return value == v; }), v);
+      EXPECT_EQ(
+          index.Find(hashes[v] ^ 0x40000000u, [v](std::uint32_t value) { return value == v; }),
+          HashIndex::kNone);
+    }
+    index.Clear();
+    EXPECT_EQ(index.Find(baseHash, [](std::uint32_t) { return true; }), HashIndex::kNone);
+  }
 }
 
 TEST(NamePoolTest, EqualTextsShareAnId) {
