@@ -7,8 +7,12 @@
 #include <vector>
 
 #include "app/driver.h"
+#include "platform/platform.h"
+#include "text/log.h"
 
 int main(int argc, char** argv) {
+  wus::KeepLargeBlocksInHeap();
+  wus::BufferRedirectedConsole();
   try {
     std::vector<std::string> paths(argv + 1, argv + argc);
     int status = wus::RunWusReport(paths);

@@ -2,13 +2,19 @@
 #include "platform/platform.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <ctime>
 
 #ifdef _WIN32
+#include <io.h>
 #include <windows.h>
 #else
 #include <unistd.h>
+#endif
+
+#ifdef __GLIBC__
+#include <malloc.h>
 #endif
 
 namespace wus {
@@ -38,6 +44,8 @@ void DebugOutput(std::string_view text) {
   std::string copy(text);
   OutputDebugStringA(copy.c_str());
 }
+
+bool StdoutIsTerminal() { return _isatty(_fileno(stdout)) != 0; }
 
 std::string ErrorText(int errorNumber) {
   char buffer[256] = {};
@@ -78,11 +86,19 @@ LocalTime GetLocalTimeNow() {
 
 void DebugOutput(std::string_view) {}
 
+bool StdoutIsTerminal() { return isatty(fileno(stdout)) != 0; }
+
 std::string ErrorText(int errorNumber) {
   const char* text = std::strerror(errorNumber);
   return text ? text : "Unknown error";
 }
 
 #endif
+
+void KeepLargeBlocksInHeap() {
+#ifdef __GLIBC__
+  mallopt(M_MMAP_THRESHOLD, 32 << 20);  // the largest value glibc accepts
+#endif
+}
 
 }  // namespace wus

@@ -1,7 +1,7 @@
-// The three things the tool needs from the operating system beyond the
-// standard library: the absolute form of a path, the local time and a
-// debugger output channel. Windows builds use the Win32 calls; elsewhere the
-// POSIX equivalents (or nothing, for the debugger channel) stand in.
+// What the tool needs from the operating system beyond the standard
+// library: the absolute form of a path, the local time, a debugger output
+// channel, whether standard output is a terminal, and one allocator setting. Windows builds use the
+// Win32 calls; elsewhere the POSIX equivalents (or nothing, for the debugger channel) stand in.
 #pragma once
 
 #include <cstddef>
@@ -31,6 +31,16 @@ LocalTime GetLocalTimeNow();
 // Hands `text` to an attached debugger (OutputDebugStringA on Windows); does
 // nothing elsewhere.
 void DebugOutput(std::string_view text);
+
+// Asks the C library to serve blocks of up to 32 MiB from its heap rather
+// than mapping each one afresh (glibc; elsewhere nothing happens). The hit
+// lists grow by doubling into blocks of hundreds of kilobytes: mapped, each
+// growth would fault in fresh pages and unmap the old block, while in the
+// heap the freed blocks serve the next growths. Call before allocating.
+void KeepLargeBlocksInHeap();
+
+// Returns true iff standard output is a terminal (not a file or a pipe).
+bool StdoutIsTerminal();
 
 // The system's text for an error number (strerror), never null.
 std::string ErrorText(int errorNumber);

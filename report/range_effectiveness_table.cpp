@@ -34,7 +34,8 @@ std::optional<std::size_t> RangeColumn(const HitRecord& hit) {
   double distance = std::sqrt(sum);
   if (!std::isfinite(distance)) return std::nullopt;
   if (distance >= kLastColumnStart) return kMaxRangeColumns - 1;
-  return static_cast<std::size_t>(std::floor(distance));
+  // The distance is not negative, so dropping the fraction is the floor.
+  return static_cast<std::size_t>(distance);
 }
 
 // Returns the number of columns: one past the largest column of any hit,

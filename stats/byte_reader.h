@@ -2,10 +2,13 @@
 // never fails: every byte past the end of the input reads as zero, and the
 // reader remembers that it happened. A read error is taken as the end of the
 // input at that point. Decoding goes byte by byte, so it depends neither on
-// the host's byte order nor on alignment.
+// the host's byte order nor on alignment. The reads are inline for the
+// common case of a value that lies wholly in the buffer; values that cross a
+// refill, or the end of the input, take the slow path.
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -17,28 +20,80 @@ namespace wus {
 // The longest text the model stores; longer texts are cut to this length.
 inline constexpr std::size_t kMaxNameLength = 1023;
 
+// Little-endian values from bytes, whatever the host's byte order.
+inline std::uint16_t DecodeU16(const unsigned char* p) {
+  return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
+}
+inline std::uint32_t DecodeU32(const unsigned char* p) {
+  return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
+         (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+}
+inline float DecodeFloat(const unsigned char* p) {
+  std::uint32_t bits = DecodeU32(p);
+  float value;
+  std::memcpy(&value, &bits, sizeof value);
+  return value;
+}
+
 class ByteReader {
  public:
-  // `file` must outlive the reader. Reads go through a buffer that starts
-  // at 16 KiB and grows, while reads keep filling it, up to `bufferSize`
-  // bytes: a small file costs little memory, a large one is read in large
-  // blocks.
+  // `file` must outlive the reader.
   explicit ByteReader(SequentialFile* file, std::size_t bufferSize = 1 << 18);
   ByteReader(const ByteReader&) = delete;
   ByteReader& operator=(const ByteReader&) = delete;
 
-  std::uint8_t ReadU8();
-  std::uint16_t ReadU16();
-  std::uint32_t ReadU32();
-  float ReadFloat();
+  std::uint8_t ReadU8() {
+    if (pos_ < end_) return At(pos_++);
+    unsigned char b[1];
+    ReadSlow(b, 1);
+    return b[0];
+  }
+  std::uint16_t ReadU16() {
+    unsigned char b[2];
+    ReadBytes(b, 2);
+    return DecodeU16(b);
+  }
+  std::uint32_t ReadU32() {
+    unsigned char b[4];
+    ReadBytes(b, 4);
+    return DecodeU32(b);
+  }
+  float ReadFloat() {
+    unsigned char b[4];
+    ReadBytes(b, 4);
+    return DecodeFloat(b);
+  }
+
+  // Reads the next `n` bytes into `out`, zeros past the end. One copy when
+  // they lie in the buffer: the way to read a fixed run of fields at once
+  // and decode them from `out`.
+  void ReadBytes(unsigned char* out, std::size_t n) {
+    if (end_ - pos_ >= n) {
+      std::memcpy(out, buffer_.get() + pos_, n);
+      pos_ += n;
+    } else {
+      ReadSlow(out, n);
+    }
+  }
 
   // Reads a zero-terminated text and returns its first kMaxNameLength bytes;
   // the rest, up to and including the zero byte, is consumed. A text cut by
   // the end of the input ends there. The view is valid until the next read.
-  std::string_view ReadText();
+  std::string_view ReadText() {
+    // The whole text and its zero byte lie in the buffer.
+    if (pos_ < end_) {
+      const char* start = buffer_.get() + pos_;
+      if (const void* zero = std::memchr(start, 0, end_ - pos_)) {
+        std::size_t length = static_cast<std::size_t>(static_cast<const char*>(zero) - start);
+        pos_ += length + 1;
+        return std::string_view(start, length < kMaxNameLength ? length : kMaxNameLength);
+      }
+    }
+    return ReadTextSlow();
+  }
 
   // Returns true iff no byte is left to read.
-  bool AtEnd();
+  bool AtEnd() { return pos_ >= end_ && !Fill(); }
   // Returns true iff some read wanted bytes past the end of the input.
   bool ranPastEnd() const { return ranPastEnd_; }
   // Returns true iff the input failed with a read error (taken as its end).
@@ -50,15 +105,19 @@ class ByteReader {
  private:
   // Refills the buffer; returns false iff nothing is left.
   bool Fill();
-  // Reads `n` (at most 8) bytes into `out`, zeros past the end.
+  // ReadBytes across a refill or the end of the input.
   void ReadSlow(unsigned char* out, std::size_t n);
+  std::string_view ReadTextSlow();
+  unsigned char At(std::size_t i) const { return static_cast<unsigned char>(buffer_[i]); }
 
   SequentialFile* file_;
-  // Not cleared on allocation: only bytes that were read are ever looked at,
-  // and a small file touches a few of its pages.
-  std::unique_ptr<char[]> buffer_;
-  std::size_t bufferSize_;
+  // The buffer starts at kFirstBufferSize and grows up to maxBufferSize_
+  // while reads keep filling it: a small file costs little memory, a large
+  // one is read in large blocks.
+  static constexpr std::size_t kFirstBufferSize = 1 << 14;
   std::size_t maxBufferSize_;
+  std::size_t bufferSize_;
+  std::unique_ptr<char[]> buffer_;  // bufferSize_ bytes, never zeroed
   std::size_t pos_ = 0;
   std::size_t end_ = 0;
   std::uint64_t consumed_ = 0;  // bytes of the input before buffer_[0]

@@ -96,6 +96,8 @@ std::uint64_t Hash(std::string_view text) {
 
 }  // namespace
 
+std::uint64_t TextHashSeed() { return ProcessKey().k0 ^ (ProcessKey().k1 << 1); }
+
 std::uint64_t KeyedHash(std::string_view text) { return Hash<false>(text); }
 
 std::uint64_t KeyedFoldedHash(std::string_view text) { return Hash<true>(text); }

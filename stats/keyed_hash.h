@@ -19,6 +19,10 @@ inline unsigned char FoldAscii(unsigned char c) {
   return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + ('a' - 'A')) : c;
 }
 
+// Returns a 64-bit secret drawn once per process, for seeding the fast text
+// hash of the interned-name indexes (stats/hash_index.h).
+std::uint64_t TextHashSeed();
+
 // Returns the keyed hash of `text`.
 std::uint64_t KeyedHash(std::string_view text);
 

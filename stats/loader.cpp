@@ -1,6 +1,9 @@
 // Loading and merging one WUS file.
 #include "stats/loader.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "platform/platform.h"
 #include "stats/byte_reader.h"
 #include "stats/name_tokens.h"
@@ -10,18 +13,32 @@
 namespace wus {
 namespace {
 
+// The most hits that one record's count reserves room for at once: the
+// count comes from the file and may be far larger than the hits that follow.
+constexpr std::size_t kMaxHitsReserved = 1024;
+
+// Grows `hits`, when it must, so that `count` more fit (up to
+// kMaxHitsReserved), and at least to twice its capacity. A weapon's first
+// file thus gets exactly the room for its hits instead of a run of
+// doublings from one, which leaves no slack where players are many and
+// hits per weapon few; later growth stays geometric.
+void MakeRoomForHits(std::vector<HitRecord>& hits, std::uint32_t count) {
+  std::size_t needed = hits.size() + std::min<std::size_t>(count, kMaxHitsReserved);
+  if (needed > hits.capacity()) hits.reserve(std::max(needed, hits.capacity() * 2));
+}
+
 template <typename T>
 void AddTriple(std::array<T, kNumTeams>& sums, const RawTriple& values) {
   for (std::size_t team = 0; team < kNumTeams; ++team) AddTo(sums[team], values[team]);
 }
 
 // Logs `prefix` and the three sums, as "%d, %d, %d\n".
-void LogTriple(const char* prefix, const TeamCounters& sums) {
-  LogMessage("%s%d, %d, %d\n", prefix, AsSigned(sums[0]), AsSigned(sums[1]), AsSigned(sums[2]));
+void LogTriple(std::string_view prefix, const TeamCounters& sums) {
+  LogNumbers(prefix, AsSigned(sums[0]), AsSigned(sums[1]), AsSigned(sums[2]));
 }
 
-void LogTriple(const char* prefix, const TeamMoney& sums) {
-  LogMessage("%s%d, %d, %d\n", prefix, sums[0], sums[1], sums[2]);
+void LogTriple(std::string_view prefix, const TeamMoney& sums) {
+  LogNumbers(prefix, sums[0], sums[1], sums[2]);
 }
 
 // Reads the file's body after magic and version. Returns false iff a record
@@ -39,7 +56,7 @@ class BodyReader {
     AddTriple(aggregate_.m_dwTotalNumRespawns, ReadTriple(in_));
     LogTriple("\tm_dwTotalNumRespawns - ", aggregate_.m_dwTotalNumRespawns);
     std::uint32_t numPlayers = in_.ReadU32();
-    LogMessage("\tNumPlayers - %d\n", AsSigned(numPlayers));
+    LogNumber("\tNumPlayers - ", AsSigned(numPlayers));
     for (std::uint32_t i = 0; i < numPlayers; ++i) {
       if (in_.AtEnd() || !ReadPlayer()) return false;
     }
@@ -49,17 +66,17 @@ class BodyReader {
  private:
   bool ReadPlayer() {
     ReadPlayerRecord(in_, &player_);
-    LogMessage("\t\tPlayer : %s\n", player_.name.c_str());
+    LogName("\t\tPlayer : ", player_.name);
     PlayerStats& p = aggregate_.FindOrAddPlayer(player_.name);
     AddTo(p.TotalShots, player_.totalShots);
-    LogMessage("\t\t\t TotalShots - %d\n", AsSigned(p.TotalShots));
+    LogNumber("\t\t\t TotalShots - ", AsSigned(p.TotalShots));
     AddTriple(p.m_dwTotalAliveTime, player_.totalAliveTime);
     LogTriple("\t\t\t m_dwTotalAliveTime - ", p.m_dwTotalAliveTime);
     AddTriple(p.m_dwTotalMoneyRound, player_.totalMoneyRound);
     LogTriple("\t\t\t m_dwTotalMoneyRound - ", p.m_dwTotalMoneyRound);
     AddTriple(p.m_dwNumRespawned, player_.numRespawned);
     LogTriple("\t\t\t m_dwNumRespawned - ", p.m_dwNumRespawned);
-    LogMessage("\t\t\t NumWeapons - %d\n", AsSigned(player_.numWeapons));
+    LogNumber("\t\t\t NumWeapons - ", AsSigned(player_.numWeapons));
     bool complete = true;
     for (std::uint32_t i = 0; i < player_.numWeapons && complete; ++i) {
       complete = !in_.AtEnd() && ReadWeapon(p);
@@ -72,7 +89,7 @@ class BodyReader {
 
   bool ReadWeapon(PlayerStats& p) {
     ReadWeaponRecord(in_, &weapon_);
-    LogMessage("\t\t\t\t Weapon : %s\n", weapon_.id.c_str());
+    LogName("\t\t\t\t Weapon : ", weapon_.id);
     WeaponStats& w = p.FindOrAddWeapon(weapon_.id, weapon_.displayName);
     AddTo(w.m_dwNumBought, weapon_.numBought);
     AddTo(w.m_dwAuxCount, weapon_.auxCount);
@@ -83,7 +100,8 @@ class BodyReader {
       for (std::size_t k = 0; k < kNumBuyBuckets; ++k)
         AddTo(w.m_dwBuyBuckets[team][k], weapon_.buyBuckets[team][k]);
     }
-    LogMessage("\t\t\t\t\t dwNumHits : %d\n", AsSigned(weapon_.numHitRecords));
+    LogNumber("\t\t\t\t\t dwNumHits : ", AsSigned(weapon_.numHitRecords));
+    MakeRoomForHits(w.m_Hits, weapon_.numHitRecords);
     for (std::uint32_t i = 0; i < weapon_.numHitRecords; ++i) {
       if (in_.AtEnd()) return false;
       w.m_Hits.push_back(ReadHit());
@@ -92,11 +110,12 @@ class BodyReader {
   }
 
   HitRecord ReadHit() {
+    HitFixedPart fixed = ReadHitFixedPart(in_);
     HitRecord hit;
-    for (float& c : hit.m_Pos1) c = in_.ReadFloat();
-    for (float& c : hit.m_Pos2) c = in_.ReadFloat();
-    hit.m_wCode = in_.ReadU16();
-    hit.m_bLethal = in_.ReadU8();
+    hit.m_Pos1 = fixed.pos1;
+    hit.m_Pos2 = fixed.pos2;
+    hit.m_wCode = fixed.code;
+    hit.m_bLethal = fixed.lethal;
     hit.m_Text = aggregate_.m_HitTexts.Intern(in_.ReadText());
     hit.m_BoneName = version_ >= kFirstVersionWithBoneNames
                          ? aggregate_.m_HitTexts.Intern(in_.ReadText())

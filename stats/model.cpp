@@ -2,6 +2,7 @@
 #include "stats/model.h"
 
 #include <type_traits>
+#include <utility>
 
 namespace wus {
 
@@ -19,13 +20,13 @@ bool AsciiFoldEqual::operator()(std::string_view a, std::string_view b) const no
 }
 
 const WeaponStats* PlayerStats::FindWeapon(std::string_view key) const {
-  auto found = m_WeaponIndex.find(key);
-  return found == m_WeaponIndex.end() ? nullptr : &m_Weapons[found->second];
+  std::uint32_t found = m_WeaponIndex.Find(
+      HashText(key), [&](std::uint32_t index) { return m_Weapons[index].MatchesName(key); });
+  return found == HashIndex::kNone ? nullptr : &m_Weapons[found];
 }
 
 WeaponStats* PlayerStats::FindWeapon(std::string_view key) {
-  auto found = m_WeaponIndex.find(key);
-  return found == m_WeaponIndex.end() ? nullptr : &m_Weapons[found->second];
+  return const_cast<WeaponStats*>(std::as_const(*this).FindWeapon(key));
 }
 
 WeaponStats& PlayerStats::FindOrAddWeapon(std::string_view id, std::string_view displayName) {
@@ -37,8 +38,8 @@ WeaponStats& PlayerStats::FindOrAddWeapon(std::string_view id, std::string_view 
   weapon.m_DisplayName = displayName;
   // Neither text is indexed yet (both lookups failed), so the new weapon is
   // the first one that has them.
-  m_WeaponIndex.emplace(id, index);
-  m_WeaponIndex.emplace(displayName, index);
+  m_WeaponIndex.Insert(HashText(id), index);
+  if (displayName != id) m_WeaponIndex.Insert(HashText(displayName), index);
   return weapon;
 }
 
@@ -52,7 +53,7 @@ void StatsAggregate::Reset() {
   m_UsedFiles.clear();
   m_HitTexts.Clear();
   m_PlayerIndex.clear();
-  m_WeaponNameIndex.clear();
+  m_WeaponNameIndex.Clear();
 }
 
 PlayerStats& StatsAggregate::FindOrAddPlayer(std::string_view name) {
@@ -70,8 +71,12 @@ const PlayerStats* StatsAggregate::FindPlayer(std::string_view name) const {
 }
 
 void StatsAggregate::AddWeaponName(std::string_view id) {
-  if (m_WeaponNameIndex.find(id) != m_WeaponNameIndex.end()) return;
-  m_WeaponNameIndex.emplace(id, static_cast<std::uint32_t>(m_WeaponNames.size()));
+  const std::uint32_t hash = HashText(id);
+  if (m_WeaponNameIndex.Find(hash, [&](std::uint32_t i) { return m_WeaponNames[i] == id; }) !=
+      HashIndex::kNone) {
+    return;
+  }
+  m_WeaponNameIndex.Insert(hash, static_cast<std::uint32_t>(m_WeaponNames.size()));
   m_WeaponNames.emplace_back(id);
 }
 

@@ -22,6 +22,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "stats/hash_index.h"
 #include "stats/keyed_hash.h"
 #include "stats/name_pool.h"
 
@@ -42,15 +43,6 @@ inline void AddTo(std::uint32_t& counter, std::uint32_t value) { counter += valu
 inline void AddTo(std::int32_t& counter, std::uint32_t value) {
   counter = static_cast<std::int32_t>(static_cast<std::uint32_t>(counter) + value);
 }
-
-// Hash and equality for strings, usable with std::string_view keys. Keyed,
-// so that a crafted file cannot flood an index (stats/keyed_hash.h).
-struct StringHash {
-  using is_transparent = void;
-  std::size_t operator()(std::string_view text) const noexcept {
-    return static_cast<std::size_t>(KeyedHash(text));
-  }
-};
 
 // One hit. Its two texts are ids into StatsAggregate::m_HitTexts; an empty
 // bone name (every hit of a version 0 or 1 file) is NamePool::kEmpty.
@@ -100,8 +92,9 @@ class PlayerStats {
 
  private:
   // Each text to the index of the first weapon that has it as identifier or
-  // display name.
-  std::unordered_map<std::string, std::uint32_t, StringHash, std::equal_to<>> m_WeaponIndex;
+  // display name. A weapon is added only when neither of its texts is
+  // indexed, so no text belongs to two weapons.
+  HashIndex m_WeaponIndex;
 };
 
 // Hash and equality with the ASCII letters A-Z folded onto a-z; every other
@@ -146,7 +139,7 @@ class StatsAggregate {
 
  private:
   std::unordered_map<std::string, std::uint32_t, AsciiFoldHash, AsciiFoldEqual> m_PlayerIndex;
-  std::unordered_map<std::string, std::uint32_t, StringHash, std::equal_to<>> m_WeaponNameIndex;
+  HashIndex m_WeaponNameIndex;  // into m_WeaponNames
 };
 
 }  // namespace wus

@@ -1,4 +1,4 @@
-// Interned byte strings.
+// Interned byte strings with an open-addressing index.
 #include "stats/name_pool.h"
 
 namespace wus {
@@ -6,19 +6,16 @@ namespace wus {
 NamePool::NamePool() { Clear(); }
 
 void NamePool::Clear() {
-  index_.clear();
+  storage_.clear();
   names_.clear();
   names_.emplace_back();
-  index_.emplace(std::string_view(names_.front()), kEmpty);
+  index_.Clear();
 }
 
-NameId NamePool::Intern(std::string_view text) {
-  if (text.empty()) return kEmpty;
-  auto found = index_.find(text);
-  if (found != index_.end()) return found->second;
+NameId NamePool::Add(std::string_view text, std::uint32_t hash) {
   NameId id = static_cast<NameId>(names_.size());
-  names_.emplace_back(text);
-  index_.emplace(std::string_view(names_.back()), id);
+  names_.push_back(storage_.emplace_back(text));
+  index_.Insert(hash, id);
   return id;
 }
 

@@ -1,15 +1,18 @@
 // Interned byte strings. Hit records carry their two texts as small ids into
 // a pool owned by the aggregate, so that a hit takes a few dozen bytes however
 // long its texts are, and two texts are equal byte for byte iff their ids are.
+// Interning is on the path of every hit read, so the pool keeps a compact
+// open-addressing index (HashIndex) rather than a node-based map, and the
+// lookup is inline.
 #pragma once
 
 #include <cstdint>
 #include <deque>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <vector>
 
-#include "stats/keyed_hash.h"
+#include "stats/hash_index.h"
 
 namespace wus {
 
@@ -23,23 +26,28 @@ class NamePool {
   NamePool(const NamePool&) = delete;
   NamePool& operator=(const NamePool&) = delete;
 
-  // Returns the id of `text`, adding it on first sight.
-  NameId Intern(std::string_view text);
-  // Returns the text of an id that Intern returned.
+  // Returns the id of `text`, adding it on first sight. Ids are given out
+  // in order: 1, 2, 3 ...
+  NameId Intern(std::string_view text) {
+    if (text.empty()) return kEmpty;
+    const std::uint32_t hash = HashText(text);
+    NameId found = index_.Find(hash, [&](NameId id) { return EqualText(names_[id], text); });
+    return found != HashIndex::kNone ? found : Add(text, hash);
+  }
+  // Returns the text of an id that Intern returned; the view stays valid
+  // until Clear.
   std::string_view Get(NameId id) const { return names_[id]; }
   // The number of distinct texts, the empty one included.
   std::size_t size() const { return names_.size(); }
   void Clear();
 
  private:
-  std::deque<std::string> names_;  // a deque never moves its elements
-  // Keyed, so that a crafted file cannot flood it (stats/keyed_hash.h).
-  struct Hash {
-    std::size_t operator()(std::string_view text) const noexcept {
-      return static_cast<std::size_t>(KeyedHash(text));
-    }
-  };
-  std::unordered_map<std::string_view, NameId, Hash> index_;
+  // Adds `text`, which is not in the pool, under `hash`; returns its id.
+  NameId Add(std::string_view text, std::uint32_t hash);
+
+  std::deque<std::string> storage_;      // the texts; a deque never moves them
+  std::vector<std::string_view> names_;  // by id, into storage_; [0] is ""
+  HashIndex index_;                      // every id but kEmpty
 };
 
 }  // namespace wus

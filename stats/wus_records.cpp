@@ -21,22 +21,34 @@ void ReadPlayerRecord(ByteReader& in, WusPlayerRecord* player) {
 void ReadWeaponRecord(ByteReader& in, WusWeaponRecord* weapon) {
   weapon->id.assign(in.ReadText());
   weapon->displayName.assign(in.ReadText());
-  weapon->numBought = in.ReadU32();
-  weapon->auxCount = in.ReadU32();
-  weapon->numShots = in.ReadU32();
-  weapon->numHits = in.ReadU32();
-  weapon->numKills = in.ReadU32();
+  // The counters, the purchase buckets and the hit count: 108 numbers read
+  // at once.
+  constexpr std::size_t kBuckets = kNumTeams * kNumBuyBuckets;
+  unsigned char raw[4 * (5 + kBuckets + 1)];
+  in.ReadBytes(raw, sizeof raw);
+  const unsigned char* p = raw;
+  auto next = [&p] {
+    std::uint32_t value = DecodeU32(p);
+    p += 4;
+    return value;
+  };
+  weapon->numBought = next();
+  weapon->auxCount = next();
+  weapon->numShots = next();
+  weapon->numHits = next();
+  weapon->numKills = next();
   for (auto& team : weapon->buyBuckets) {
-    for (auto& bucket : team) bucket = in.ReadU32();
+    for (auto& bucket : team) bucket = next();
   }
-  weapon->numHitRecords = in.ReadU32();
+  weapon->numHitRecords = next();
 }
 
 void ReadHitRecord(ByteReader& in, std::uint32_t version, WusHitRecord* hit) {
-  for (auto& c : hit->pos1) c = in.ReadFloat();
-  for (auto& c : hit->pos2) c = in.ReadFloat();
-  hit->code = in.ReadU16();
-  hit->lethal = in.ReadU8();
+  HitFixedPart fixed = ReadHitFixedPart(in);
+  hit->pos1 = fixed.pos1;
+  hit->pos2 = fixed.pos2;
+  hit->code = fixed.code;
+  hit->lethal = fixed.lethal;
   hit->text.assign(in.ReadText());
   if (version >= kFirstVersionWithBoneNames) {
     hit->boneName.assign(in.ReadText());

@@ -59,6 +59,30 @@ struct WusHitRecord {
   std::string boneName;  // empty before version 2
 };
 
+// The part of a hit record before its texts: two points, the code and the
+// lethal flag, 27 bytes.
+struct HitFixedPart {
+  std::array<float, 3> pos1;
+  std::array<float, 3> pos2;
+  std::uint16_t code;
+  std::uint8_t lethal;
+};
+inline constexpr std::size_t kHitFixedBytes = 27;
+
+// Reads the fixed part of a hit record in one go.
+inline HitFixedPart ReadHitFixedPart(ByteReader& in) {
+  unsigned char raw[kHitFixedBytes];
+  in.ReadBytes(raw, sizeof raw);
+  HitFixedPart hit;
+  for (std::size_t i = 0; i < 3; ++i) {
+    hit.pos1[i] = DecodeFloat(raw + 4 * i);
+    hit.pos2[i] = DecodeFloat(raw + 12 + 4 * i);
+  }
+  hit.code = DecodeU16(raw + 24);
+  hit.lethal = raw[26];
+  return hit;
+}
+
 // Returns true iff `version` is one this reader understands.
 inline bool IsSupportedVersion(std::uint32_t version) { return version <= kMaxWusVersion; }
 

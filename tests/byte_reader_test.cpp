@@ -99,6 +99,29 @@ TEST(ByteReaderTest, BytesPastTheEndReadAsZero) {
   EXPECT_TRUE(in.AtEnd());
 }
 
+// A block read larger than the buffer, starting part-way into it, comes
+// out whole across refills, and the part past the end reads as zeros.
+TEST(ByteReaderTest, BlocksCrossRefillsAndTheEnd) {
+  std::string data;
+  for (int i = 0; i < 40; ++i) data.push_back(static_cast<char>(i + 1));
+  for (std::size_t chunk : {1u, 7u, 64u}) {
+    SCOPED_TRACE(chunk);
+    ChunkedFile file(data, chunk);
+    ByteReader in(&file, 16);
+    EXPECT_EQ(in.ReadU8(), 1u);
+    unsigned char block[30];
+    in.ReadBytes(block, sizeof block);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(block), sizeof block), data.substr(1, 30));
+    EXPECT_FALSE(in.ranPastEnd());
+    unsigned char tail[12];
+    in.ReadBytes(tail, sizeof tail);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(tail), 9), data.substr(31));
+    EXPECT_EQ(tail[9] | tail[10] | tail[11], 0);
+    EXPECT_TRUE(in.ranPastEnd());
+    EXPECT_EQ(in.offset(), data.size());
+  }
+}
+
 TEST(ByteReaderTest, TextsAreCutTo1023BytesAndTheRestConsumed) {
   for (std::size_t length : {0u, 1u, 1022u, 1023u, 1024u, 5000u, 300000u}) {
     for (std::size_t chunk : {7u, 1u << 20}) {

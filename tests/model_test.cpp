@@ -1,8 +1,14 @@
 // The aggregate's name-keyed lookups: player case folding, the weapon
-// display-name merge, first-match semantics and wrapping counters.
+// display-name merge, first-match semantics and wrapping counters; the
+// text index and pool beneath them.
 #include "stats/model.h"
 
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "stats/hash_index.h"
 
 namespace wus {
 namespace {
@@ -107,6 +113,28 @@ TEST(ModelTest, ResetEmptiesEverything) {
   EXPECT_EQ(aggregate.m_WeaponNames.size(), 1u);
 }
 
+// Values under equal hashes, under hashes that wrap past the last slot and
+// under distinct hashes are all found through growth, and only by the
+// predicate that accepts them.
+TEST(HashIndexTest, FindsEveryValueThroughCollisionsAndGrowth) {
+  for (std::uint32_t baseHash : {0u, 7u, 0xfffffff0u}) {
+    HashIndex index;
+    std::vector<std::uint32_t> hashes;
+    for (std::uint32_t v = 0; v < 300; ++v) {
+      hashes.push_back(v % 3 == 0 ? baseHash : baseHash + v);  // a third collide
+      index.Insert(hashes.back(), v);
+    }
+    for (std::uint32_t v = 0; v < 300; ++v) {
+      EXPECT_EQ(index.Find(hashes[v], [v](std::uint32_t value) { return value == v; }), v);
+      EXPECT_EQ(
+          index.Find(hashes[v] ^ 0x40000000u, [v](std::uint32_t value) { return value == v; }),
+          HashIndex::kNone);
+    }
+    index.Clear();
+    EXPECT_EQ(index.Find(baseHash, [](std::uint32_t) { return true; }), HashIndex::kNone);
+  }
+}
+
 TEST(NamePoolTest, EqualTextsShareAnId) {
   NamePool pool;
   NameId head = pool.Intern("bip01_head");
@@ -116,6 +144,36 @@ TEST(NamePoolTest, EqualTextsShareAnId) {
   EXPECT_EQ(pool.Intern(std::string_view("a\0b", 3)), pool.Intern(std::string_view("a\0b", 3)));
   EXPECT_EQ(pool.Get(head), "bip01_head");
   EXPECT_EQ(pool.size(), 4u);
+}
+
+// Many texts that differ in a single byte anywhere, or only in length, so
+// that every word of the hash and of the comparison matters and the index
+// grows several times; each keeps its own id and reads back exactly.
+TEST(NamePoolTest, TextsDifferingInOneByteOrInLengthStayApart) {
+  NamePool pool;
+  std::vector<std::string> texts;
+  for (std::size_t length = 1; length <= 40; ++length) {
+    std::string base(length, 'a');
+    texts.push_back(base);
+    for (std::size_t at = 0; at < length; ++at) {
+      for (char c : {'b', '\0', '\xff'}) {
+        std::string text = base;
+        text[at] = c;
+        texts.push_back(text);
+      }
+    }
+  }
+  std::vector<NameId> ids;
+  for (const std::string& text : texts) ids.push_back(pool.Intern(text));
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    EXPECT_EQ(ids[i], i + 1) << i;
+    EXPECT_EQ(pool.Get(ids[i]), texts[i]);
+    EXPECT_EQ(pool.Intern(texts[i]), ids[i]);
+  }
+  EXPECT_EQ(pool.size(), texts.size() + 1);
+  pool.Clear();
+  EXPECT_EQ(pool.size(), 1u);
+  EXPECT_EQ(pool.Intern(texts.back()), 1u);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // once, and the report stream's handling of a failed write.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "tests/test_util.h"
 #include "text/log.h"
 #include "text/report_stream.h"
@@ -88,6 +90,39 @@ TEST(LogMessageTest, FormatsOnceAndWritesToTheConsole) {
   ConsoleEcho("path ");
   LogMessage("%s", "");
   EXPECT_EQ(console.text(), "Processing '100%s.wus'\npath ");
+}
+
+// The loader's trace helpers write exactly what LogMessage writes with the
+// formats they stand for, for the extremes of "%d" and for names with "%"
+// and code page 1251 bytes.
+TEST(LogMessageTest, TraceHelpersMatchTheirFormats) {
+  const std::int32_t values[] = {INT32_MIN, -1, 0, 7, 1000000, INT32_MAX};
+  const std::string names[] = {"", "Bob", "100%s %d", Cp1251("Вася"), std::string(1023, 'x')};
+  for (std::int32_t value : values) {
+    std::string expected;
+    std::string actual;
+    {
+      ConsoleCapture console;
+      LogMessage("%s%d\n", "\t\t\t TotalShots - ", value);
+      LogMessage("%s%d, %d, %d\n", "\tm_dw - ", value, -value / 2, 3);
+      expected = console.text();
+    }
+    {
+      ConsoleCapture console;
+      LogNumber("\t\t\t TotalShots - ", value);
+      LogNumbers("\tm_dw - ", value, -value / 2, 3);
+      actual = console.text();
+    }
+    EXPECT_EQ(actual, expected) << value;
+  }
+  for (const std::string& name : names) {
+    ConsoleCapture console;
+    LogName("\t\tPlayer : ", name);
+    std::string actual = console.text();
+    console.Clear();
+    LogMessage("\t\tPlayer : %s\n", name.c_str());
+    EXPECT_EQ(actual, console.text());
+  }
 }
 
 }  // namespace

@@ -2,17 +2,38 @@
 // accuracy, checked byte for byte.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <ostream>
 #include <string>
 
 #include "report/sections.h"
+#include "report/weapon_rows.h"
 #include "tests/table_test_util.h"
+#include "text/format.h"
 
 namespace wus::test {
 namespace {
 
 using Writer = void (*)(StatsAggregate&, ReportStream&);
+
+// The cell helpers write what "%d\t" and "%.2f\t" write, also for halves
+// of a cent (ties go to even), signs, huge values and what no count makes.
+TEST(WeaponCellsTest, CellsMatchPrintf) {
+  const std::uint32_t counts[] = {0, 1, 7, 2147483647u, 2147483648u, 4294967295u};
+  for (std::uint32_t count : counts) {
+    std::string cell;
+    AppendCountCell(&cell, count);
+    EXPECT_EQ(cell, StringPrintf("%d\t", AsSigned(count)));
+  }
+  const double values[] = {0.0,   -0.0,    0.125,      0.375, 2.675,   1.005, -0.001,   -12.345,
+                           100.0, 1.0 / 3, 4294967295, 1e300, -1e-300, 1e22,  INFINITY, NAN};
+  for (double value : values) {
+    std::string cell;
+    AppendFixedCell(&cell, value);
+    EXPECT_EQ(cell, StringPrintf("%.2f\t", value)) << value;
+  }
+}
 
 struct Table {
   Writer writer;

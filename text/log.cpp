@@ -1,6 +1,7 @@
 // The console log: formatted lines to standard output and the debugger.
 #include "text/log.h"
 
+#include <charconv>
 #include <cstdarg>
 #include <cstdio>
 
@@ -19,7 +20,55 @@ void WriteConsole(std::string_view text) {
   std::fwrite(text.data(), 1, text.size(), stdout);
 }
 
+// Appends `value` as "%d" writes it.
+void AppendInt(std::string* line, std::int32_t value) {
+  char digits[16];
+  auto [end, error] = std::to_chars(digits, digits + sizeof digits, value);
+  line->append(digits, end);
+}
+
+// The line being built by the trace helpers; reused, so that a line costs
+// no allocation. The program writes the console from one thread only.
+std::string& TraceLine() {
+  static std::string line;
+  line.clear();
+  return line;
+}
+
+void Send(const std::string& text) {
+  WriteConsole(text);
+  DebugOutput(text);
+}
+
 }  // namespace
+
+void LogNumber(std::string_view head, std::int32_t value) {
+  std::string& line = TraceLine();
+  line.append(head);
+  AppendInt(&line, value);
+  line += '\n';
+  Send(line);
+}
+
+void LogNumbers(std::string_view head, std::int32_t a, std::int32_t b, std::int32_t c) {
+  std::string& line = TraceLine();
+  line.append(head);
+  AppendInt(&line, a);
+  line += ", ";
+  AppendInt(&line, b);
+  line += ", ";
+  AppendInt(&line, c);
+  line += '\n';
+  Send(line);
+}
+
+void LogName(std::string_view head, std::string_view name) {
+  std::string& line = TraceLine();
+  line.append(head);
+  line.append(name);
+  line += '\n';
+  Send(line);
+}
 
 void LogMessage(const char* format, ...) {
   std::string text;
@@ -27,8 +76,13 @@ void LogMessage(const char* format, ...) {
   va_start(args, format);
   AppendFormatV(&text, format, args);
   va_end(args);
-  WriteConsole(text);
-  DebugOutput(text);
+  Send(text);
+}
+
+void BufferRedirectedConsole() {
+  // glibc ignores the size unless it is given the buffer as well.
+  static char buffer[std::size_t{1} << 16];
+  if (!StdoutIsTerminal()) std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
 }
 
 void ConsoleEcho(std::string_view text) { WriteConsole(text); }

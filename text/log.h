@@ -4,6 +4,7 @@
 // the console.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,18 @@ namespace wus {
 // Formats once and writes the text unchanged; the format carries its own
 // line end.
 void LogMessage(const char* format, ...) WUS_PRINTF_FORMAT(1, 2);
+
+// The loader's trace lines, written like LogMessage but without a format to
+// parse: each writes the same text as LogMessage with the format shown.
+// `head` and `name` must hold no zero byte (as "%s" would stop there).
+void LogNumber(std::string_view head, std::int32_t value);  // "%s%d\n"
+void LogNumbers(std::string_view head, std::int32_t a, std::int32_t b,
+                std::int32_t c);                             // "%s%d, %d, %d\n"
+void LogName(std::string_view head, std::string_view name);  // "%s%s\n"
+
+// Gives standard output a 64 KiB buffer when it is not a terminal, so that
+// a redirected trace costs few system calls. Call before any output.
+void BufferRedirectedConsole();
 
 // Writes `text` to standard output without copying it to the debugger channel.
 void ConsoleEcho(std::string_view text);

@@ -1,0 +1,174 @@
+#!/usr/bin/env bash
+# Whole-process benchmarks of wusreport on generated corpora, measured next
+# to `cat FILES > /dev/null` on the same files in the same run (page cache
+# warm). Builds Release into build/bench, makes the corpora once with
+# `wustool sample` (kept in bench/corpora/, remade when their options
+# change), and prints medians of RUNS runs; console output goes to files in
+# bench/results/, as a user redirecting it would.
+#
+# Usage: bench/run.sh [month] [crowd] [scaling] [micro]   (default: the first three)
+# Environment: RUNS (default 5).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+RUNS=${RUNS:-5}
+SETS=("$@")
+[ ${#SETS[@]} -gt 0 ] || SETS=(month crowd scaling)
+BUILD=build/bench
+CORPORA=bench/corpora
+RESULTS=bench/results
+mkdir -p "$CORPORA" "$RESULTS"
+
+# What the benchmarks need beyond the build's own packages.
+missing=()
+[ -x /usr/bin/time ] || missing+=(time)
+[ -f /usr/include/benchmark/benchmark.h ] || missing+=(libbenchmark-dev)
+if [ ${#missing[@]} -gt 0 ]; then
+  if [ "$(id -u)" = 0 ] && command -v apt-get >/dev/null; then
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  else
+    echo "bench/run.sh: please install: ${missing[*]}" >&2
+    exit 1
+  fi
+fi
+
+cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release -DWUS_BUILD_TESTS=OFF \
+  -DWUS_BENCHMARKS=ON >/dev/null
+cmake --build "$BUILD" -j 2 >/dev/null
+WUSREPORT=$BUILD/wusreport
+WUSTOOL=$BUILD/tools/wustool
+PHASES=$BUILD/bench/wus_phase_times
+
+# corpus NAME SAMPLE-OPTIONS...: makes bench/corpora/NAME unless it was made
+# with the same options.
+corpus() {
+  local name=$1
+  shift
+  local dir=$CORPORA/$name
+  if [ "$(cat "$dir/.options" 2>/dev/null)" != "$*" ]; then
+    echo "making corpus $name: $*"
+    rm -rf "$dir"
+    "$WUSTOOL" sample "$@" "$dir" >/dev/null
+    echo "$*" >"$dir/.options"
+  fi
+}
+
+# files_upto DIR N: the corpus files whose number (the last "_N" of the
+# name) is at most N, one path a line.
+files_upto() {
+  find "$1" -maxdepth 1 -name '*.wus' |
+    awk -F_ -v max="$2" '{ n = $NF; sub(/\.wus$/, "", n); if (n + 0 <= max) print }' | sort
+}
+
+median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+
+# timed OUT CMD...: runs CMD under /usr/bin/time and appends
+# "wall cpu maxrss_kib" to OUT.
+timed() {
+  local out=$1
+  shift
+  local t
+  t=$(mktemp)
+  /usr/bin/time -f "%e %U %S %M" -o "$t" "$@"
+  awk '{ printf "%s %.2f %s\n", $1, $2 + $3, $4 }' "$t" >>"$out"
+  rm -f "$t"
+}
+
+declare -A WALL CPU CATWALL CATCPU RSS HITS
+
+# measure NAME DIR MAX: RUNS alternating runs of cat and wusreport on the
+# files of DIR numbered up to MAX.
+measure() {
+  local name=$1 dir=$2 max=$3
+  local files
+  mapfile -t files < <(files_upto "$dir" "$max")
+  local catLog=$RESULTS/$name.cat.times wusLog=$RESULTS/$name.wusreport.times
+  local console=$RESULTS/$name.console.txt
+  : >"$catLog"
+  : >"$wusLog"
+  cat "${files[@]}" >/dev/null # warm the page cache
+  for ((i = 0; i < RUNS; ++i)); do
+    timed "$catLog" cat "${files[@]}" >/dev/null
+    timed "$wusLog" "$WUSREPORT" "${files[@]}" >"$console"
+    rm -f "$dir"/*.txt # the report lands next to the first file
+  done
+  CATWALL[$name]=$(cut -d' ' -f1 "$catLog" | median)
+  CATCPU[$name]=$(cut -d' ' -f2 "$catLog" | median)
+  WALL[$name]=$(cut -d' ' -f1 "$wusLog" | median)
+  CPU[$name]=$(cut -d' ' -f2 "$wusLog" | median)
+  RSS[$name]=$(cut -d' ' -f3 "$wusLog" | median)
+  HITS[$name]=$(awk '/dwNumHits : / { s += $NF } END { print s + 0 }' "$console")
+  local bytes
+  bytes=$(cat "${files[@]}" | wc -c)
+  awk -v n="$name" -v f="${#files[@]}" -v h="${HITS[$name]}" -v b="$bytes" \
+    -v cw="${CATWALL[$name]}" -v cc="${CATCPU[$name]}" -v w="${WALL[$name]}" -v c="${CPU[$name]}" \
+    -v r="${RSS[$name]}" 'BEGIN {
+      limit = (64 * h + 64 * 1048576) / 1048576
+      printf "%-8s %5d files %9d hits %6.0f MB | cat %6.2fs (cpu %5.2f) | wusreport %6.2fs (cpu %5.2f) | wall ratio %5.2f (target <= 4) | peak %5.0f MiB, limit %5.0f MiB, %5.1f B/hit\n",
+        n, f, h, b / 1e6, cw, cc, w, c, (cw > 0 ? w / cw : 0), r / 1024, limit, r * 1024 / (h > 0 ? h : 1)
+    }' | tee -a "$REPORT"
+}
+
+# phases NAME DIR: RUNS runs of wus_phase_times; the report's time over the
+# loading's time.
+phases() {
+  local name=$1 dir=$2
+  local files
+  mapfile -t files < <(files_upto "$dir" 999999999)
+  local log=$RESULTS/$name.phases
+  : >"$log"
+  for ((i = 0; i < RUNS; ++i)); do
+    "$PHASES" "${files[@]}" >"$RESULTS/$name.phases-console.txt" 2>>"$log"
+  done
+  local lw lc rw rc
+  lw=$(awk '{ print $2 }' "$log" | median)
+  lc=$(awk '{ print $4 }' "$log" | median)
+  rw=$(awk '{ print $6 }' "$log" | median)
+  rc=$(awk '{ print $8 }' "$log" | median)
+  awk -v n="$name" -v lw="$lw" -v lc="$lc" -v rw="$rw" -v rc="$rc" 'BEGIN {
+      printf "%-8s load %6.2fs (cpu %5.2f) | report %6.2fs (cpu %5.2f) | report/load wall %4.2f, cpu %4.2f (target < 2)\n",
+        n, lw, lc, rw, rc, (lw > 0 ? rw / lw : 0), (lc > 0 ? rc / lc : 0)
+    }' | tee -a "$REPORT"
+}
+
+MONTH=(--seed 1 --files 2000 --players 16 --weapons 12 --hits 30)
+CROWD=(--seed 2 --files 2000 --players 16 --weapons 12 --hits 30 --distinct-players 20000)
+
+REPORT=$RESULTS/latest.txt
+{
+  echo "wusreport benchmarks, $(date -u '+%Y-%m-%d %H:%M UTC'), $(git rev-parse --short HEAD 2>/dev/null || echo '?'), median of $RUNS"
+  echo "load before: $(uptime | sed 's/.*load average: //')"
+} | tee "$REPORT"
+
+for set in "${SETS[@]}"; do
+  case $set in
+    month)
+      corpus month "${MONTH[@]}"
+      [ -n "${WALL[month]:-}" ] || measure month "$CORPORA/month" 2000
+      ;;
+    crowd)
+      corpus crowd "${CROWD[@]}"
+      measure crowd "$CORPORA/crowd" 2000
+      phases crowd "$CORPORA/crowd"
+      ;;
+    scaling)
+      corpus month "${MONTH[@]}"
+      measure quarter "$CORPORA/month" 500
+      measure half "$CORPORA/month" 1000
+      [ -n "${WALL[month]:-}" ] || measure month "$CORPORA/month" 2000
+      awk -v q="${WALL[quarter]}" -v m="${WALL[month]}" -v qc="${CPU[quarter]}" -v mc="${CPU[month]}" \
+        'BEGIN { printf "scaling  4x the data: wall x%.2f, cpu x%.2f (target <= 4.5)\n", m / q, mc / qc }' |
+        tee -a "$REPORT"
+      ;;
+    micro)
+      "$BUILD/bench/wus_micro_bench" --benchmark_counters_tabular=true | tee "$RESULTS/micro.txt"
+      ;;
+    *)
+      echo "bench/run.sh: unknown set '$set'" >&2
+      exit 2
+      ;;
+  esac
+done
+echo "load after: $(uptime | sed 's/.*load average: //')" | tee -a "$REPORT"
