@@ -48,24 +48,12 @@ TEST(EndToEndTest, LoadsFilesInOrderAndWritesTheReportNextToTheFirst) {
   EXPECT_EQ(run.err, "");
   std::string report = FindReport(dir.path(), "(Alpha)_(Bravo)");
   ASSERT_FALSE(report.empty());
-  EXPECT_EQ(run.out,
-            "(Alpha)_(Bravo)_3.wus Processing '(Alpha)_(Bravo)_3.wus'\n"
-            "\tm_dwTotalPlayersAliveTime - 10000, 0, 0\n"
-            "\tm_dwTotalPlayersMoneyRound - 500, 0, 0\n"
-            "\tm_dwTotalNumRespawns - 2, 0, 0\n"
-            "\tNumPlayers - 1\n"
-            "\t\tPlayer : Bob\n"
-            "\t\t\t TotalShots - 10\n"
-            "\t\t\t m_dwTotalAliveTime - 10000, 0, 0\n"
-            "\t\t\t m_dwTotalMoneyRound - 500, 0, 0\n"
-            "\t\t\t m_dwNumRespawned - 2, 0, 0\n"
-            "\t\t\t NumWeapons - 1\n"
-            "\t\t\t\t Weapon : wpn_a\n"
-            "\t\t\t\t\t dwNumHits : 1\n"
-            "missing.wus Processing 'missing.wus'\n"
-            "Cannot open file: No such file or directory - Skipping!\n"
-            "Writing '" +
-                AbsoluteFolder(dir) + report + "'\n");
+  EXPECT_EQ(run.out, "(Alpha)_(Bravo)_3.wus Processing '(Alpha)_(Bravo)_3.wus'\n" +
+                         std::string(kWorkedExampleTrace) +
+                         "missing.wus Processing 'missing.wus'\n"
+                         "Cannot open file: No such file or directory - Skipping!\n"
+                         "Writing '" +
+                         AbsoluteFolder(dir) + report + "'\n");
   std::string bytes = ReadFileBytes(dir.path() / report);
   EXPECT_TRUE(bytes.starts_with(std::string(kUsedFilesTitle) + "\t(Alpha)_(Bravo)_3.wus\n\n" +
                                 kWeaponPurchaseTitle))

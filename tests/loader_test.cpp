@@ -9,20 +9,6 @@
 namespace wus::test {
 namespace {
 
-constexpr char kWorkedExampleTrace[] =
-    "\tm_dwTotalPlayersAliveTime - 10000, 0, 0\n"
-    "\tm_dwTotalPlayersMoneyRound - 500, 0, 0\n"
-    "\tm_dwTotalNumRespawns - 2, 0, 0\n"
-    "\tNumPlayers - 1\n"
-    "\t\tPlayer : Bob\n"
-    "\t\t\t TotalShots - 10\n"
-    "\t\t\t m_dwTotalAliveTime - 10000, 0, 0\n"
-    "\t\t\t m_dwTotalMoneyRound - 500, 0, 0\n"
-    "\t\t\t m_dwNumRespawned - 2, 0, 0\n"
-    "\t\t\t NumWeapons - 1\n"
-    "\t\t\t\t Weapon : wpn_a\n"
-    "\t\t\t\t\t dwNumHits : 1\n";
-
 TEST(LoaderTest, WorkedExampleLoadedOnceAndTwice) {
   std::string bytes = EncodeWusFile(WorkedExample());
   ASSERT_EQ(bytes.size(), 576u);

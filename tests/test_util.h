@@ -18,6 +18,22 @@ namespace wus::test {
 // and one lethal hit from (0,0,0) to (3,4,0) on bip01_head.
 WusFile WorkedExample();
 
+// The loader's trace of the worked example loaded into an empty aggregate,
+// after its "Processing" line.
+inline constexpr char kWorkedExampleTrace[] =
+    "\tm_dwTotalPlayersAliveTime - 10000, 0, 0\n"
+    "\tm_dwTotalPlayersMoneyRound - 500, 0, 0\n"
+    "\tm_dwTotalNumRespawns - 2, 0, 0\n"
+    "\tNumPlayers - 1\n"
+    "\t\tPlayer : Bob\n"
+    "\t\t\t TotalShots - 10\n"
+    "\t\t\t m_dwTotalAliveTime - 10000, 0, 0\n"
+    "\t\t\t m_dwTotalMoneyRound - 500, 0, 0\n"
+    "\t\t\t m_dwNumRespawned - 2, 0, 0\n"
+    "\t\t\t NumWeapons - 1\n"
+    "\t\t\t\t Weapon : wpn_a\n"
+    "\t\t\t\t\t dwNumHits : 1\n";
+
 // A weapon record with the given names and zero counters.
 WusWeapon MakeWeapon(std::string id, std::string displayName);
 // A hit from `from` to `to`.
