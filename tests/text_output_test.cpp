@@ -104,13 +104,13 @@ TEST(LogMessageTest, TraceHelpersMatchTheirFormats) {
     {
       ConsoleCapture console;
       LogMessage("%s%d\n", "\t\t\t TotalShots - ", value);
-      LogMessage("%s%d, %d, %d\n", "\tm_dw - ", value, -value / 2, 3);
+      LogMessage("%s%d, %d, %d\n", "\tm_dw - ", value, -(value / 2), 3);
       expected = console.text();
     }
     {
       ConsoleCapture console;
       LogNumber("\t\t\t TotalShots - ", value);
-      LogNumbers("\tm_dw - ", value, -value / 2, 3);
+      LogNumbers("\tm_dw - ", value, -(value / 2), 3);
       actual = console.text();
     }
     EXPECT_EQ(actual, expected) << value;
