@@ -49,9 +49,11 @@ std::string TemporaryReportName(const std::string& name) {
 bool WriteReportFile(const std::string& name, StatsAggregate& aggregate, FileSystem& fileSystem,
                      std::string* error) {
   std::string temporary = TemporaryReportName(name);
+  // The guard comes first, so that on every way out the file is closed
+  // before it is removed: Windows cannot remove a file that is open.
+  TemporaryFileGuard guard(fileSystem, temporary);
   std::unique_ptr<WritableFile> file = fileSystem.CreateForWrite(temporary, error);
   if (!file) return false;
-  TemporaryFileGuard guard(fileSystem, temporary);
   {
     ReportStream stream(file.get());
     WriteReport(aggregate, stream);

@@ -86,6 +86,19 @@ bool IsDirectory(std::FILE* file) {
 #endif
 }
 
+// The error number of an fopen that just failed on `path`. Windows refuses
+// to open a folder with EACCES; it is told as EISDIR, as elsewhere.
+int OpenFailureCode([[maybe_unused]] const std::string& path) {
+  int code = errno;
+#ifdef _WIN32
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  if (code == EACCES && attributes != INVALID_FILE_ATTRIBUTES &&
+      (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+    code = EISDIR;
+#endif
+  return code;
+}
+
 class StdioFileSystem final : public FileSystem {
  public:
   std::unique_ptr<SequentialFile> OpenForRead(const std::string& path,
@@ -93,7 +106,7 @@ class StdioFileSystem final : public FileSystem {
     errno = 0;
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr) {
-      *error = LastErrorText();
+      *error = ErrorText(OpenFailureCode(path));
       return nullptr;
     }
     if (IsDirectory(file)) {

@@ -26,8 +26,9 @@ bool MatchNextWeaponRows(const StatsAggregate& aggregate, RowKeys keys, std::siz
                          std::vector<WeaponRow>* rows) {
   const std::vector<NameBuf>& names = aggregate.m_WeaponNames;
   const std::size_t players = aggregate.m_Players.size();
+  const std::size_t batch = WeaponRowBatch(players);
   std::size_t count = 0;
-  for (; *next < names.size() && count < kWeaponRowBatch; ++*next) {
+  for (; *next < names.size() && count < batch; ++*next) {
     std::string_view key = names[*next];
     if (keys == RowKeys::kWeaponsOnly && !IsWeaponKey(key)) continue;
     if (count == rows->size()) rows->emplace_back();

@@ -34,11 +34,21 @@ bool IsWeaponKey(std::string_view key);
 // Fills `row` for `key`.
 void MatchWeaponRow(const StatsAggregate& aggregate, std::string_view key, WeaponRow* row);
 
-// The number of rows that MatchNextWeaponRows matches at once.
+// The number of rows that MatchNextWeaponRows matches at once, and the
+// most cells (rows times players) a batch may hold: a file of a million
+// players would otherwise make a batch of 64 rows take half a gigabyte.
 inline constexpr std::size_t kWeaponRowBatch = 64;
+inline constexpr std::size_t kWeaponRowBatchCells = std::size_t{1} << 21;
 
-// Fills `*rows` with the next at most kWeaponRowBatch keys selected by
-// `keys`, starting at index `*next` of m_WeaponNames, and moves `*next`
+// Returns how many rows a batch holds for `players` players: kWeaponRowBatch,
+// fewer where that many rows would exceed kWeaponRowBatchCells, at least 1.
+inline std::size_t WeaponRowBatch(std::size_t players) {
+  std::size_t fit = players == 0 ? kWeaponRowBatch : kWeaponRowBatchCells / players;
+  return fit < 1 ? 1 : (fit < kWeaponRowBatch ? fit : kWeaponRowBatch);
+}
+
+// Fills `*rows` with the next at most WeaponRowBatch(players) keys selected
+// by `keys`, starting at index `*next` of m_WeaponNames, and moves `*next`
 // past them. The keys are looked up player by player, so that each player's
 // weapon index is read once per batch rather than once per key. Returns
 // false iff no selected key was left. The caller owns `*rows`; reusing it

@@ -1,19 +1,26 @@
 // Buffered little-endian reads with zeros past the end.
 #include "stats/byte_reader.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace wus {
 
 ByteReader::ByteReader(SequentialFile* file, std::size_t bufferSize)
     : file_(file),
-      bufferSize_(bufferSize < 16 ? 16 : bufferSize),
+      maxBufferSize_(bufferSize < 16 ? 16 : bufferSize),
+      bufferSize_(maxBufferSize_ < kFirstBufferSize ? maxBufferSize_ : kFirstBufferSize),
       buffer_(std::make_unique_for_overwrite<char[]>(bufferSize_)) {}
 
 bool ByteReader::Fill() {
   if (pos_ < end_) return true;
   if (eof_) return false;
   consumed_ += end_;
+  // A read that filled the buffer promises more: read larger blocks.
+  if (end_ == bufferSize_ && bufferSize_ < maxBufferSize_) {
+    bufferSize_ = std::min(bufferSize_ * 4, maxBufferSize_);
+    buffer_ = std::make_unique_for_overwrite<char[]>(bufferSize_);
+  }
   pos_ = end_ = 0;
   std::size_t got = 0;
   std::string error;

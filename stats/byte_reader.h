@@ -111,6 +111,11 @@ class ByteReader {
   unsigned char At(std::size_t i) const { return static_cast<unsigned char>(buffer_[i]); }
 
   SequentialFile* file_;
+  // The buffer starts at kFirstBufferSize and grows up to maxBufferSize_
+  // while reads keep filling it: a small file costs little memory, a large
+  // one is read in large blocks.
+  static constexpr std::size_t kFirstBufferSize = 1 << 14;
+  std::size_t maxBufferSize_;
   std::size_t bufferSize_;
   std::unique_ptr<char[]> buffer_;  // bufferSize_ bytes, never zeroed
   std::size_t pos_ = 0;

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "stats/keyed_hash.h"
+
 namespace wus {
 
 namespace text_words {
@@ -35,7 +37,11 @@ inline std::uint64_t Mix(std::uint64_t hash, std::uint64_t word) {
 
 }  // namespace text_words
 
-// A hash of the bytes of `text`, eight at a time; the last word overlaps the
+// The seed of HashText: secret and drawn anew in every process, so that
+// nobody can choose, offline, names that fall into one slot of an index.
+inline const std::uint64_t kTextHashSeed = TextHashSeed();
+
+// A hash of the bytes of `text`, eight at a time, under kTextHashSeed; the last word overlaps the
 // one before it, and texts shorter than 8 bytes are read in at most three
 // loads. Names are short, so a multiply per word spreads them well enough.
 // Inline: it is on the path of every hit read.
@@ -45,7 +51,7 @@ inline std::uint32_t HashText(std::string_view text) {
   using text_words::Mix;
   const char* p = text.data();
   const std::size_t size = text.size();
-  std::uint64_t hash = Mix(0, size);
+  std::uint64_t hash = Mix(kTextHashSeed, size);
   if (size >= 8) {
     for (std::size_t at = 0; at + 8 < size; at += 8) hash = Mix(hash, Load64(p + at));
     hash = Mix(hash, Load64(p + size - 8));

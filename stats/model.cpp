@@ -5,22 +5,9 @@
 #include <utility>
 
 namespace wus {
-namespace {
-
-inline unsigned char FoldAscii(unsigned char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + ('a' - 'A')) : c;
-}
-
-}  // namespace
 
 std::size_t AsciiFoldHash::operator()(std::string_view text) const noexcept {
-  // FNV-1a over the folded bytes.
-  std::uint64_t hash = 1469598103934665603ULL;
-  for (char c : text) {
-    hash ^= FoldAscii(static_cast<unsigned char>(c));
-    hash *= 1099511628211ULL;
-  }
-  return static_cast<std::size_t>(hash ^ (hash >> 32));
+  return static_cast<std::size_t>(KeyedFoldedHash(text));
 }
 
 bool AsciiFoldEqual::operator()(std::string_view a, std::string_view b) const noexcept {

@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "stats/hash_index.h"
+#include "stats/keyed_hash.h"
 #include "stats/name_pool.h"
 
 namespace wus {

@@ -56,7 +56,7 @@ TEST(LoaderTest, WorkedExampleLoadedOnceAndTwice) {
   EXPECT_EQ(aggregate.m_UsedFiles, std::vector<NameBuf>{"(Alpha)_(Bravo)_3.wus"});
   EXPECT_EQ(state.g_NameToken1, "Alpha");
   EXPECT_EQ(state.g_NameToken2, "Bravo");
-  EXPECT_EQ(state.g_OutputDir, dir.path().string() + "/");
+  EXPECT_EQ(state.g_OutputDir, WithTrailingSeparator(dir.path()));
 
   console = LoadBytes(dir, "(Alpha)_(Bravo)_3.wus", bytes, aggregate, state);
   EXPECT_EQ(console, "Processing '" + path +
@@ -277,13 +277,13 @@ TEST(LoaderTest, TokensComeFromTheFirstAcceptedFileWithATokenAndNameTheFolder) {
   EXPECT_TRUE(state.g_NameToken1.empty());
   LoadBytes(dir, "()_().wus", valid, aggregate, state);
   EXPECT_TRUE(state.g_NameToken1.empty());
-  EXPECT_EQ(state.g_OutputDir, dir.path().string() + "/");
+  EXPECT_EQ(state.g_OutputDir, WithTrailingSeparator(dir.path()));
   std::filesystem::create_directory(dir.path() / "sub");
   LoadBytes(dir, "sub/(Alpha)_(Bravo)_3.wus", valid, aggregate, state);
   LoadBytes(dir, "(Late)_(Comer).wus", valid, aggregate, state);
   EXPECT_EQ(state.g_NameToken1, "Alpha");
   EXPECT_EQ(state.g_NameToken2, "Bravo");
-  EXPECT_EQ(state.g_OutputDir, (dir.path() / "sub").string() + "/");
+  EXPECT_EQ(state.g_OutputDir, WithTrailingSeparator(dir.path() / "sub"));
   EXPECT_EQ(aggregate.m_UsedFiles,
             (std::vector<NameBuf>{"()_().wus", "(Alpha)_(Bravo)_3.wus", "(Late)_(Comer).wus"}));
 }

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <fstream>
@@ -84,6 +85,19 @@ std::string ReadFileBytes(const std::filesystem::path& path) {
   return contents.str();
 }
 
+std::string WithTrailingSeparator(const std::filesystem::path& folder) {
+  return folder.string() + static_cast<char>(std::filesystem::path::preferred_separator);
+}
+
+std::vector<std::string> ListFiles(const std::filesystem::path& dir) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
 ConsoleCapture::ConsoleCapture() { SetConsoleCapture(&text_); }
 ConsoleCapture::~ConsoleCapture() { SetConsoleCapture(nullptr); }
 
@@ -111,6 +125,21 @@ std::string Quote(const std::string& arg) {
   }
   return quoted + "'";
 #endif
+}
+
+// The bytes a program wrote to a console stream. Windows programs write
+// their console text in text mode, each "\n" as "\r\n"; the tests compare
+// it as "\n".
+std::string ConsoleText(std::string bytes) {
+#ifdef _WIN32
+  std::size_t out = 0;
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    if (!(bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n'))
+      bytes[out++] = bytes[i];
+  }
+  bytes.resize(out);
+#endif
+  return bytes;
 }
 
 }  // namespace
@@ -141,8 +170,8 @@ RunResult RunProgram(const std::string& program, const std::vector<std::string>&
 #else
   result.exitStatus = (status != -1 && WIFEXITED(status)) ? WEXITSTATUS(status) : -1;
 #endif
-  result.out = ReadFileBytes(outPath);
-  result.err = ReadFileBytes(errPath);
+  result.out = ConsoleText(ReadFileBytes(outPath));
+  result.err = ConsoleText(ReadFileBytes(errPath));
   return result;
 }
 

@@ -41,6 +41,13 @@ class TempDir {
 
 std::string ReadFileBytes(const std::filesystem::path& path);
 
+// `folder` the way the loader records a report folder: followed by the
+// platform's path separator (a slash, or a backslash on Windows).
+std::string WithTrailingSeparator(const std::filesystem::path& folder);
+
+// The names of the files in `dir`, sorted.
+std::vector<std::string> ListFiles(const std::filesystem::path& dir);
+
 // Captures everything written to the console while alive.
 class ConsoleCapture {
  public:
@@ -105,7 +112,8 @@ struct RunResult {
 };
 
 // Runs `program` with `args` in the folder `cwd` through the system's shell
-// (sh or cmd.exe), with standard input empty and both outputs captured.
+// (sh or cmd.exe), with standard input empty and both outputs captured
+// (with "\n" line ends also where the console writes "\r\n").
 // Arguments are quoted for that shell; they must not hold a double quote.
 RunResult RunProgram(const std::string& program, const std::vector<std::string>& args,
                      const std::filesystem::path& cwd);

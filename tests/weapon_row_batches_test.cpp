@@ -46,5 +46,25 @@ TEST(WeaponRowBatchesTest, SameRowsAsOneKeyAtATime) {
   }
 }
 
+TEST(WeaponRowBatchesTest, ABatchHoldsABoundedNumberOfCells) {
+  EXPECT_EQ(WeaponRowBatch(0), kWeaponRowBatch);
+  EXPECT_EQ(WeaponRowBatch(20000), kWeaponRowBatch);
+  EXPECT_EQ(WeaponRowBatch(1000000), kWeaponRowBatchCells / 1000000);
+  EXPECT_EQ(WeaponRowBatch(100 * kWeaponRowBatchCells), 1u);
+  // With more players than a full batch allows, the rows are still all
+  // visited, in order, and each batch stays within its cells.
+  StatsAggregate aggregate;
+  const std::size_t players = kWeaponRowBatchCells / kWeaponRowBatch + 1;
+  for (std::size_t p = 0; p < players; ++p) aggregate.FindOrAddPlayer(StringPrintf("P%zu", p));
+  for (std::size_t i = 0; i < 70; ++i) aggregate.AddWeaponName(StringPrintf("wpn_%zu", i));
+  std::vector<WeaponRow> rows;
+  std::size_t next = 0, seen = 0;
+  while (MatchNextWeaponRows(aggregate, RowKeys::kAll, &next, &rows)) {
+    EXPECT_LE(rows.size() * players, kWeaponRowBatchCells);
+    for (const WeaponRow& row : rows) EXPECT_EQ(row.key, aggregate.m_WeaponNames[seen++]);
+  }
+  EXPECT_EQ(seen, 70u);
+}
+
 }  // namespace
 }  // namespace wus::test

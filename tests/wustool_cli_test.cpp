@@ -1,30 +1,26 @@
 // The wustool binary: exit statuses and messages for help, version, wrong
 // arguments and bad input, and sample -> dump -> make giving back the file.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdlib>
 #include <filesystem>
+#include <sstream>
 
 #include "tests/test_util.h"
 
 namespace wus::test {
 namespace {
 
-struct ToolRun {
-  int status;
-  std::string out;
-  std::string err;
-};
+// Runs wustool in `dir` with `args`.
+RunResult RunTool(const TempDir& dir, const std::vector<std::string>& args) {
+  return RunProgram(WUSTOOL_BINARY, args, dir.path());
+}
 
-// Runs wustool with `args` (already quoted for the shell) in `dir`.
-ToolRun RunTool(const TempDir& dir, const std::string& args) {
-  std::string out = (dir.path() / "stdout").string();
-  std::string err = (dir.path() / "stderr").string();
-  std::string command = "cd '" + dir.path().string() + "' && '" WUSTOOL_BINARY "' " + args + " >'" +
-                        out + "' 2>'" + err + "'";
-  int status = std::system(command.c_str());
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFileBytes(out), ReadFileBytes(err)};
+// The blank-separated words of `text`.
+std::vector<std::string> Words(const std::string& text) {
+  std::vector<std::string> words;
+  std::istringstream in(text);
+  for (std::string word; in >> word;) words.push_back(word);
+  return words;
 }
 
 TEST(WustoolCli, ExitStatusesAndMessages) {
@@ -60,8 +56,8 @@ TEST(WustoolCli, ExitStatusesAndMessages) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.args);
-    ToolRun run = RunTool(dir, c.args);
-    EXPECT_EQ(run.status, c.status) << run.err;
+    RunResult run = RunTool(dir, Words(c.args));
+    EXPECT_EQ(run.exitStatus, c.status) << run.err;
     EXPECT_NE(run.out.find(c.out), std::string::npos) << run.out;
     EXPECT_NE(run.err.find(c.err), std::string::npos) << run.err;
   }
@@ -71,18 +67,18 @@ TEST(WustoolCli, ExitStatusesAndMessages) {
 
 TEST(WustoolCli, SampleDumpMakeGivesBackTheFiles) {
   TempDir dir;
-  ToolRun sample =
-      RunTool(dir, "sample --seed 9 --files 3 --players 3 --weapons 2 --hits 2 corpus");
-  ASSERT_EQ(sample.status, 0) << sample.err;
+  RunResult sample =
+      RunTool(dir, Words("sample --seed 9 --files 3 --players 3 --weapons 2 --hits 2 corpus"));
+  ASSERT_EQ(sample.exitStatus, 0) << sample.err;
   EXPECT_NE(sample.out.find("Wrote 3 files"), std::string::npos);
   int checked = 0;
   for (const auto& entry : std::filesystem::directory_iterator(dir.path() / "corpus")) {
     std::string name = entry.path().filename().string();
-    ToolRun dump = RunTool(dir, "dump 'corpus/" + name + "'");
-    ASSERT_EQ(dump.status, 0) << dump.err;
+    RunResult dump = RunTool(dir, {"dump", "corpus/" + name});
+    ASSERT_EQ(dump.exitStatus, 0) << dump.err;
     dir.Write("f.json", dump.out);
-    ToolRun make = RunTool(dir, "make f.json f.wus");
-    ASSERT_EQ(make.status, 0) << make.err;
+    RunResult make = RunTool(dir, {"make", "f.json", "f.wus"});
+    ASSERT_EQ(make.exitStatus, 0) << make.err;
     EXPECT_EQ(ReadFileBytes(dir.path() / "f.wus"), ReadFileBytes(entry.path())) << name;
     ++checked;
   }

@@ -7,7 +7,11 @@
 #include <cstdint>
 #include <string>
 
-#if defined(__GNUC__) || defined(__clang__)
+#if defined(__MINGW32__)
+// MinGW's printf checks default to the legacy C runtime's conversions; these
+// functions format with MinGW's own C99 stdio, so check against that.
+#define WUS_PRINTF_FORMAT(fmt, args) __attribute__((format(gnu_printf, fmt, args)))
+#elif defined(__GNUC__) || defined(__clang__)
 #define WUS_PRINTF_FORMAT(fmt, args) __attribute__((format(printf, fmt, args)))
 #else
 #define WUS_PRINTF_FORMAT(fmt, args)
@@ -16,7 +20,7 @@
 namespace wus {
 
 // Appends the formatted text to `*out`.
-void AppendFormatV(std::string* out, const char* format, std::va_list args);
+void AppendFormatV(std::string* out, const char* format, std::va_list args) WUS_PRINTF_FORMAT(2, 0);
 void AppendFormat(std::string* out, const char* format, ...) WUS_PRINTF_FORMAT(2, 3);
 
 // Returns the formatted text.

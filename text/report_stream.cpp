@@ -9,7 +9,11 @@ namespace {
 constexpr std::size_t kSpillSize = 1 << 16;
 }  // namespace
 
-ReportStream::ReportStream(WritableFile* file) : file_(file) { buffer_.reserve(kSpillSize * 2); }
+// Room for the write that crosses the spill size; small enough for an
+// allocator's ordinary size classes (a mapping of its own costs more).
+ReportStream::ReportStream(WritableFile* file) : file_(file) {
+  buffer_.reserve(kSpillSize + kSpillSize / 8);
+}
 
 void ReportStream::Write(std::string_view text) {
   if (failed_) return;
