@@ -44,32 +44,27 @@ class MemoryFile final : public SequentialFile {
   std::size_t pos_ = 0;
 };
 
+tool::SampleOptions Options(std::uint64_t seed, std::uint32_t files, std::uint32_t players,
+                            std::uint32_t hits, std::uint32_t distinctPlayers) {
+  tool::SampleOptions options;
+  options.seed = seed;
+  options.files = files;
+  options.players = players;
+  options.weapons = 12;
+  options.hits = hits;
+  options.distinctPlayers = distinctPlayers;
+  return options;
+}
+
 }  // namespace
 
 const BenchCorpus& MonthSlice() {
-  static const BenchCorpus corpus = [] {
-    tool::SampleOptions options;
-    options.seed = 1;
-    options.files = 100;
-    options.players = 16;
-    options.weapons = 12;
-    options.hits = 30;
-    return MakeCorpus(options);
-  }();
+  static const BenchCorpus corpus = MakeCorpus(Options(1, 100, 16, 30, 0));
   return corpus;
 }
 
 const BenchCorpus& CrowdSlice() {
-  static const BenchCorpus corpus = [] {
-    tool::SampleOptions options;
-    options.seed = 2;
-    options.files = 200;
-    options.players = 100;
-    options.weapons = 12;
-    options.hits = 3;
-    options.distinctPlayers = 20000;
-    return MakeCorpus(options);
-  }();
+  static const BenchCorpus corpus = MakeCorpus(Options(2, 200, 100, 3, 20000));
   return corpus;
 }
 

@@ -11,22 +11,13 @@
 #include <vector>
 
 #include "app/driver.h"
+#include "bench/bench_corpus.h"
 #include "platform/platform.h"
 #include "stats/loader.h"
 #include "text/log.h"
 #include "text/report_stream.h"
 
 namespace {
-
-class DiscardingFile final : public wus::WritableFile {
- public:
-  bool Append(std::string_view data, std::string*) override {
-    bytes += data.size();
-    return true;
-  }
-  bool Close(std::string*) override { return true; }
-  std::size_t bytes = 0;
-};
 
 struct Clock {
   double wall;
@@ -60,7 +51,7 @@ int main(int argc, char** argv) {
   }
   std::fflush(stdout);
   Clock loaded = Now();
-  DiscardingFile sink;
+  wus::bench::NullWritableFile sink;
   {
     wus::ReportStream stream(&sink);
     wus::WriteReport(aggregate, stream);
