@@ -14,7 +14,7 @@ template <typename Visit>
 void ForEachHit(const StatsAggregate& aggregate, Visit&& visit) {
   for (const PlayerStats& player : aggregate.m_Players) {
     for (const WeaponStats& weapon : player.m_Weapons) {
-      for (const HitRecord& hit : weapon.m_Hits) visit(hit);
+      weapon.m_Hits.ForEach(visit);
     }
   }
 }
@@ -25,7 +25,7 @@ template <typename Visit>
 void ForEachRowHit(const WeaponRow& row, Visit&& visit) {
   for (const WeaponStats* weapon : row.weapons) {
     if (weapon == nullptr) continue;
-    for (const HitRecord& hit : weapon->m_Hits) visit(hit);
+    weapon->m_Hits.ForEach(visit);
   }
 }
 

@@ -1,9 +1,6 @@
 // Loading and merging one WUS file.
 #include "stats/loader.h"
 
-#include <algorithm>
-#include <vector>
-
 #include "platform/platform.h"
 #include "stats/byte_reader.h"
 #include "stats/name_tokens.h"
@@ -12,20 +9,6 @@
 
 namespace wus {
 namespace {
-
-// The most hits that one record's count reserves room for at once: the
-// count comes from the file and may be far larger than the hits that follow.
-constexpr std::size_t kMaxHitsReserved = 1024;
-
-// Grows `hits`, when it must, so that `count` more fit (up to
-// kMaxHitsReserved), and at least to twice its capacity. A weapon's first
-// file thus gets exactly the room for its hits instead of a run of
-// doublings from one, which leaves no slack where players are many and
-// hits per weapon few; later growth stays geometric.
-void MakeRoomForHits(std::vector<HitRecord>& hits, std::uint32_t count) {
-  std::size_t needed = hits.size() + std::min<std::size_t>(count, kMaxHitsReserved);
-  if (needed > hits.capacity()) hits.reserve(std::max(needed, hits.capacity() * 2));
-}
 
 template <typename T>
 void AddTriple(std::array<T, kNumTeams>& sums, const RawTriple& values) {
@@ -101,7 +84,7 @@ class BodyReader {
         AddTo(w.m_dwBuyBuckets[team][k], weapon_.buyBuckets[team][k]);
     }
     LogNumber("\t\t\t\t\t dwNumHits : ", AsSigned(weapon_.numHitRecords));
-    MakeRoomForHits(w.m_Hits, weapon_.numHitRecords);
+    w.m_Hits.ExpectMore(weapon_.numHitRecords);
     for (std::uint32_t i = 0; i < weapon_.numHitRecords; ++i) {
       if (in_.AtEnd()) return false;
       w.m_Hits.push_back(ReadHit());

@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "stats/hash_index.h"
+#include "stats/hit_list.h"
 #include "stats/keyed_hash.h"
 #include "stats/name_pool.h"
 
@@ -44,17 +45,6 @@ inline void AddTo(std::int32_t& counter, std::uint32_t value) {
   counter = static_cast<std::int32_t>(static_cast<std::uint32_t>(counter) + value);
 }
 
-// One hit. Its two texts are ids into StatsAggregate::m_HitTexts; an empty
-// bone name (every hit of a version 0 or 1 file) is NamePool::kEmpty.
-struct HitRecord {
-  std::array<float, 3> m_Pos1;
-  std::array<float, 3> m_Pos2;
-  NameId m_Text;
-  NameId m_BoneName;
-  std::uint16_t m_wCode;
-  std::uint8_t m_bLethal;  // nonzero: a lethal hit
-};
-
 struct WeaponStats {
   NameBuf m_Name;         // the identifier
   NameBuf m_DisplayName;  // the label the weapon tables print
@@ -64,7 +54,7 @@ struct WeaponStats {
   std::uint32_t m_dwNumHits = 0;
   std::uint32_t m_dwNumKills = 0;
   BuyBuckets m_dwBuyBuckets{};  // [team][bucket]
-  std::vector<HitRecord> m_Hits;
+  HitList m_Hits;
 
   // Returns true iff `key` equals the identifier or the display name.
   bool MatchesName(std::string_view key) const { return m_Name == key || m_DisplayName == key; }

@@ -356,7 +356,7 @@ TEST(HostileInputTest, EveryKindOfFloat) {
   StatsAggregate aggregate;
   HostileRun run = LoadHostile(files, aggregate);
   EXPECT_EQ(run.console.find("Unexpected"), std::string::npos);
-  const std::vector<HitRecord>& loaded = aggregate.m_Players.at(0).m_Weapons.at(0).m_Hits;
+  const HitList& loaded = aggregate.m_Players.at(0).m_Weapons.at(0).m_Hits;
   ASSERT_EQ(loaded.size(), hits.size());
   auto same = [](float expected, float actual) {
     // A NaN may come back quieted where floats pass through the x87 unit.
