@@ -98,6 +98,7 @@ std::string ErrorText(int errorNumber) {
 void KeepLargeBlocksInHeap() {
 #ifdef __GLIBC__
   mallopt(M_MMAP_THRESHOLD, 32 << 20);  // the largest value glibc accepts
+  mallopt(M_TRIM_THRESHOLD, 64 << 20);
 #endif
 }
 

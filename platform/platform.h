@@ -33,10 +33,11 @@ LocalTime GetLocalTimeNow();
 void DebugOutput(std::string_view text);
 
 // Asks the C library to serve blocks of up to 32 MiB from its heap rather
-// than mapping each one afresh (glibc; elsewhere nothing happens). The hit
-// lists grow by doubling into blocks of hundreds of kilobytes: mapped, each
-// growth would fault in fresh pages and unmap the old block, while in the
-// heap the freed blocks serve the next growths. Call before allocating.
+// than mapping each one afresh, and to keep memory freed at the heap's top
+// rather than give it back at once (glibc; elsewhere nothing happens). The
+// program's memory only grows until it exits, while every file's read buffer
+// (256 KiB) is freed and allocated again: mapped or given back, it would be
+// faulted in anew, page by page, for every file. Call before allocating.
 void KeepLargeBlocksInHeap();
 
 // Returns true iff standard output is a terminal (not a file or a pipe).
