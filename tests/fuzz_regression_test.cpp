@@ -13,6 +13,9 @@
 namespace wus::test {
 namespace {
 
+// Where the inputs that fuzzers found are kept.
+const std::filesystem::path kFindings = std::filesystem::path(WUS_TESTDATA_DIR) / "fuzz";
+
 // The files in `dir`, none if it does not exist.
 std::vector<std::filesystem::path> FilesIn(const std::filesystem::path& dir) {
   std::vector<std::filesystem::path> files;
@@ -23,31 +26,24 @@ std::vector<std::filesystem::path> FilesIn(const std::filesystem::path& dir) {
   return files;
 }
 
-TEST(FuzzRegressionTest, LoadSeedsAndExamples) {
+TEST(FuzzRegressionTest, LoadSeedsExamplesAndEarlierFindings) {
   for (const fuzz::Seed& seed : fuzz::LoadSeeds()) {
     EXPECT_EQ(fuzz::CheckWusFile(seed.bytes), "") << seed.name;
   }
   std::vector<std::filesystem::path> examples = FilesIn(WUS_EXAMPLES_DIR);
   EXPECT_FALSE(examples.empty());
+  std::erase_if(examples, [](const auto& path) { return path.extension() != ".wus"; });
+  for (const auto& path : FilesIn(kFindings / "load")) examples.push_back(path);
   for (const auto& path : examples) {
-    if (path.extension() == ".wus") {
-      EXPECT_EQ(fuzz::CheckWusFile(ReadFileBytes(path)), "") << path;
-    }
+    EXPECT_EQ(fuzz::CheckWusFile(ReadFileBytes(path)), "") << path;
   }
 }
 
-TEST(FuzzRegressionTest, MergeSeeds) {
+TEST(FuzzRegressionTest, MergeSeedsAndEarlierFindings) {
   for (const fuzz::Seed& seed : fuzz::MergeSeeds()) {
     EXPECT_EQ(fuzz::CheckMergedWusFiles(seed.bytes), "") << seed.name;
   }
-}
-
-TEST(FuzzRegressionTest, EarlierFindings) {
-  const std::filesystem::path data = WUS_TESTDATA_DIR;
-  for (const auto& path : FilesIn(data / "fuzz" / "load")) {
-    EXPECT_EQ(fuzz::CheckWusFile(ReadFileBytes(path)), "") << path;
-  }
-  for (const auto& path : FilesIn(data / "fuzz" / "merge")) {
+  for (const auto& path : FilesIn(kFindings / "merge")) {
     EXPECT_EQ(fuzz::CheckMergedWusFiles(ReadFileBytes(path)), "") << path;
   }
 }

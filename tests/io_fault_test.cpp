@@ -5,7 +5,6 @@
 // part-way through an input reads exactly like the file cut off there.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <new>
 
 #include "app/driver.h"
@@ -89,30 +88,20 @@ TEST_F(ReportWriteFaultTest, EveryFailureLeavesTheOlderReport) {
   ASSERT_EQ(clean.status, 0);
   EXPECT_EQ(clean.err, "");
   ASSERT_GE(clean.appends, 3) << "the report should take several appends";
-  std::string report = ReadFileBytes(ReportPath());
-  EXPECT_TRUE(report.starts_with(kUsedFilesTitle));
+  EXPECT_TRUE(ReadFileBytes(ReportPath()).starts_with(kUsedFilesTitle));
   ExpectInputAndReportOnly();
 
-  struct Case {
-    std::string name;
+  // Step 0 fails the create, 1 to n the n-th append, then the close, then
+  // the rename.
+  for (int step = 0; step <= clean.appends + 2; ++step) {
+    SCOPED_TRACE(step);
     FaultPlan plan;
-  };
-  std::vector<Case> cases;
-  cases.push_back({"create", FaultPlan()});
-  cases.back().plan.failCreate = true;
-  for (int n = 1; n <= clean.appends; ++n) {
-    cases.push_back({"append " + std::to_string(n), FaultPlan()});
-    cases.back().plan.failAppend = n;
-  }
-  cases.push_back({"close", FaultPlan()});
-  cases.back().plan.failClose = true;
-  cases.push_back({"rename", FaultPlan()});
-  cases.back().plan.failRename = true;
-
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+    plan.failCreate = step == 0;
+    plan.failAppend = step <= clean.appends ? step : 0;
+    plan.failClose = step == clean.appends + 1;
+    plan.failRename = step == clean.appends + 2;
     dir_.Write(kReport, kOldReport);
-    RunOutcome failed = Run(c.plan);
+    RunOutcome failed = Run(plan);
     EXPECT_EQ(failed.status, 1);
     EXPECT_EQ(failed.err, "Cannot write report '" + ReportPath() + "': " + kInjectedError + "\n");
     ExpectOldReportIntact();
@@ -132,15 +121,6 @@ TEST_F(ReportWriteFaultTest, MemoryRunningOutWhileWritingLeavesTheOlderReport) {
   ExpectOldReportIntact();
 }
 
-// The worked example and a file of several players, weapons and hits.
-std::vector<std::string> ReadFaultInputs() {
-  std::vector<std::string> inputs{EncodeWusFile(WorkedExample())};
-  for (const fuzz::Seed& seed : fuzz::LoadSeeds()) {
-    if (seed.name == "match-v2.wus") inputs.push_back(seed.bytes);
-  }
-  return inputs;
-}
-
 // The console text of loading `path` from `files`, and the whole report.
 std::string LoadAndReport(FileSystem& files, const std::string& path) {
   StatsAggregate aggregate;
@@ -154,43 +134,34 @@ std::string LoadAndReport(FileSystem& files, const std::string& path) {
   return console + WriteToString(WriteReport, aggregate);
 }
 
+// A read error reads like the file cut off there, and reading in pieces
+// changes nothing, over the worked example (every byte) and a file of
+// several players, weapons and hits (every 13th byte).
 TEST(ReadFaultTest, AReadErrorReadsLikeTheFileCutOffThere) {
-  const std::string kEnd = "Unexpected end of file - counted what was read.\n";
-  for (const std::string& bytes : ReadFaultInputs()) {
-    // Every byte of the small file; every 13th of the larger one.
+  std::vector<std::string> inputs{EncodeWusFile(WorkedExample())};
+  for (const fuzz::Seed& seed : fuzz::LoadSeeds()) {
+    if (seed.name == "match-v2.wus") inputs.push_back(seed.bytes);
+  }
+  ASSERT_EQ(inputs.size(), 2u);
+  for (const std::string& bytes : inputs) {
+    MemoryFileSystem files;
+    files.SetFile("in.wus", bytes);
     std::size_t step = bytes.size() < 1000 ? 1 : 13;
-    for (std::size_t cut = 0; cut < bytes.size(); cut += step) {
-      SCOPED_TRACE(cut);
+    for (std::size_t cut = 0; cut <= bytes.size() + step; cut += step) {
+      // Past the last byte: no read error, the whole file.
+      bool whole = cut > bytes.size();
+      SCOPED_TRACE(whole ? "whole" : std::to_string(cut));
       MemoryFileSystem cutFiles;
-      cutFiles.SetFile("in.wus", bytes.substr(0, cut));
+      cutFiles.SetFile("in.wus", whole ? bytes : bytes.substr(0, cut));
       std::string expected = LoadAndReport(cutFiles, "in.wus");
-      if (cut >= 4) {
-        EXPECT_NE(expected.find(kEnd), std::string::npos);
-      }
-      for (std::size_t chunk : {std::size_t{1}, bytes.size()}) {
-        MemoryFileSystem files;
-        files.SetFile("in.wus", bytes);
+      EXPECT_EQ(expected.find("Unexpected") == std::string::npos, cut >= bytes.size() || cut < 4);
+      for (std::size_t chunk : {std::size_t{1}, std::size_t{7}, bytes.size()}) {
         FaultPlan plan;
         plan.readChunk = chunk;
-        plan.failReadAt = cut;
+        if (!whole) plan.failReadAt = cut;
         FaultyFileSystem failing(files, plan);
         EXPECT_EQ(LoadAndReport(failing, "in.wus"), expected) << "read in pieces of " << chunk;
       }
-    }
-  }
-}
-
-TEST(ReadFaultTest, ReadingInPiecesChangesNothing) {
-  for (const std::string& bytes : ReadFaultInputs()) {
-    MemoryFileSystem files;
-    files.SetFile("in.wus", bytes);
-    std::string whole = LoadAndReport(files, "in.wus");
-    EXPECT_EQ(whole.find("Unexpected"), std::string::npos);
-    for (std::size_t chunk = 1; chunk <= 9; ++chunk) {
-      FaultPlan plan;
-      plan.readChunk = chunk;
-      FaultyFileSystem pieces(files, plan);
-      EXPECT_EQ(LoadAndReport(pieces, "in.wus"), whole) << "read in pieces of " << chunk;
     }
   }
 }
