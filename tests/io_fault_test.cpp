@@ -1,8 +1,9 @@
 // Injected I/O faults. Writing the report fails at its creation, at every
 // one of its appends, at its close and at its rename: each time wusreport
 // exits with 1, says why on standard error, leaves no partial or temporary
-// file and keeps an older report of the same name as it was. A read error
-// part-way through an input reads exactly like the file cut off there.
+// file and keeps an older report of the same name as it was; so does
+// memory running out during an append. A read error part-way through an
+// input reads exactly like the file cut off there, and the run goes on.
 #include <gtest/gtest.h>
 
 #include <new>
@@ -35,90 +36,64 @@ RunOutcome RunWithFaults(const std::vector<std::string>& paths, const FaultPlan&
   env.localTime = &FixedTime;
   ConsoleCapture console;
   testing::internal::CaptureStderr();
-  int status = RunWusReport(paths, env);
+  int status;
+  try {
+    status = RunWusReport(paths, env);
+  } catch (...) {
+    testing::internal::GetCapturedStderr();
+    throw;
+  }
   std::string err = testing::internal::GetCapturedStderr();
   return {status, console.text(), err, files.appends()};
 }
 
-// A folder with one input and an older report of the name that a run at
-// FixedTime() gives. The input's players have long names, which every
+// Over a folder with one input and an older report of the name that a run
+// at FixedTime() gives. The input's players have long names, which every
 // table with a column per player repeats, so that the report takes several
 // appends.
-class ReportWriteFaultTest : public testing::Test {
- protected:
-  static constexpr char kInput[] = "(Fault)_(Test).wus";
-  static constexpr char kReport[] = "(Fault)_(Test)_11.07.2031_09.05.03.txt";
-  static constexpr char kOldReport[] = "an older report\n";
-
-  void SetUp() override {
-    WusFile file = WorkedExample();
-    for (char c = 'a'; c <= 'z'; ++c) {
-      file.players.push_back(file.players[0]);
-      file.players.back().record.name = std::string(1000, c);
-    }
-    paths_ = {dir_.Write(kInput, EncodeWusFile(file))};
-    dir_.Write(kReport, kOldReport);
+TEST(ReportWriteFaultTest, EveryFailureLeavesTheOlderReport) {
+  const std::string kInput = "(Fault)_(Test).wus", kOldReport = "an older report\n",
+                    kReport = "(Fault)_(Test)_11.07.2031_09.05.03.txt";
+  WusFile file = WorkedExample();
+  for (char c = 'a'; c <= 'z'; ++c) {
+    file.players.push_back(file.players[0]);
+    file.players.back().record.name = std::string(1000, c);
   }
-
-  RunOutcome Run(const FaultPlan& plan) {
-    RunOutcome outcome = RunWithFaults(paths_, plan);
-    EXPECT_TRUE(outcome.out.ends_with("Writing '" + ReportPath() + "'\n"));
-    return outcome;
-  }
-
-  std::string ReportPath() const { return (dir_.path() / kReport).string(); }
-
-  // Checks that the folder holds the input and the report, and nothing else.
-  void ExpectInputAndReportOnly() const {
-    EXPECT_EQ(ListFiles(dir_.path()), (std::vector<std::string>{kInput, kReport}));
-  }
-
-  // Checks that besides the input there is the older report, unchanged.
-  void ExpectOldReportIntact() const {
-    ExpectInputAndReportOnly();
-    EXPECT_EQ(ReadFileBytes(ReportPath()), kOldReport);
-  }
-
-  TempDir dir_;
-  std::vector<std::string> paths_;
-};
-
-TEST_F(ReportWriteFaultTest, EveryFailureLeavesTheOlderReport) {
-  RunOutcome clean = Run(FaultPlan());
+  TempDir dir;
+  const std::vector<std::string> paths{dir.Write(kInput, EncodeWusFile(file))};
+  const std::string report = (dir.path() / kReport).string();
+  dir.Write(kReport, kOldReport);
+  RunOutcome clean = RunWithFaults(paths, FaultPlan());
   ASSERT_EQ(clean.status, 0);
   EXPECT_EQ(clean.err, "");
+  EXPECT_TRUE(clean.out.ends_with("Writing '" + report + "'\n"));
   ASSERT_GE(clean.appends, 3) << "the report should take several appends";
-  EXPECT_TRUE(ReadFileBytes(ReportPath()).starts_with(kUsedFilesTitle));
-  ExpectInputAndReportOnly();
+  EXPECT_TRUE(ReadFileBytes(report).starts_with(kUsedFilesTitle));
+  EXPECT_EQ(ListFiles(dir.path()), (std::vector<std::string>{kInput, kReport}));
 
   // Step 0 fails the create, 1 to n the n-th append, then the close, then
-  // the rename.
-  for (int step = 0; step <= clean.appends + 2; ++step) {
+  // the rename; the last step runs out of memory in the second append.
+  for (int step = 0; step <= clean.appends + 3; ++step) {
     SCOPED_TRACE(step);
+    dir.Write(kReport, kOldReport);
     FaultPlan plan;
     plan.failCreate = step == 0;
     plan.failAppend = step <= clean.appends ? step : 0;
     plan.failClose = step == clean.appends + 1;
     plan.failRename = step == clean.appends + 2;
-    dir_.Write(kReport, kOldReport);
-    RunOutcome failed = Run(plan);
-    EXPECT_EQ(failed.status, 1);
-    EXPECT_EQ(failed.err, "Cannot write report '" + ReportPath() + "': " + kInjectedError + "\n");
-    ExpectOldReportIntact();
+    if (step == clean.appends + 3) {
+      plan.failAppend = 2;
+      plan.throwInsteadOfFail = true;
+      EXPECT_THROW(RunWithFaults(paths, plan), std::bad_alloc);
+    } else {
+      RunOutcome failed = RunWithFaults(paths, plan);
+      EXPECT_EQ(failed.status, 1);
+      EXPECT_EQ(failed.err, "Cannot write report '" + report + "': " + kInjectedError + "\n");
+      EXPECT_TRUE(failed.out.ends_with("Writing '" + report + "'\n"));
+    }
+    EXPECT_EQ(ListFiles(dir.path()), (std::vector<std::string>{kInput, kReport}));
+    EXPECT_EQ(ReadFileBytes(report), kOldReport);
   }
-}
-
-TEST_F(ReportWriteFaultTest, MemoryRunningOutWhileWritingLeavesTheOlderReport) {
-  FaultPlan plan;
-  plan.failAppend = 2;
-  plan.throwInsteadOfFail = true;
-  FaultyFileSystem files(FileSystem::Default(), plan);
-  DriverEnv env;
-  env.fileSystem = &files;
-  env.localTime = &FixedTime;
-  ConsoleCapture console;
-  EXPECT_THROW(RunWusReport(paths_, env), std::bad_alloc);
-  ExpectOldReportIntact();
 }
 
 // The console text of loading `path` from `files`, and the whole report.
@@ -147,18 +122,17 @@ TEST(ReadFaultTest, AReadErrorReadsLikeTheFileCutOffThere) {
     MemoryFileSystem files;
     files.SetFile("in.wus", bytes);
     std::size_t step = bytes.size() < 1000 ? 1 : 13;
+    // Past the last byte: the whole file, which no read error reaches.
     for (std::size_t cut = 0; cut <= bytes.size() + step; cut += step) {
-      // Past the last byte: no read error, the whole file.
-      bool whole = cut > bytes.size();
-      SCOPED_TRACE(whole ? "whole" : std::to_string(cut));
+      SCOPED_TRACE(cut);
       MemoryFileSystem cutFiles;
-      cutFiles.SetFile("in.wus", whole ? bytes : bytes.substr(0, cut));
+      cutFiles.SetFile("in.wus", bytes.substr(0, cut));
       std::string expected = LoadAndReport(cutFiles, "in.wus");
       EXPECT_EQ(expected.find("Unexpected") == std::string::npos, cut >= bytes.size() || cut < 4);
       for (std::size_t chunk : {std::size_t{1}, std::size_t{7}, bytes.size()}) {
         FaultPlan plan;
         plan.readChunk = chunk;
-        if (!whole) plan.failReadAt = cut;
+        plan.failReadAt = cut;
         FaultyFileSystem failing(files, plan);
         EXPECT_EQ(LoadAndReport(failing, "in.wus"), expected) << "read in pieces of " << chunk;
       }
