@@ -53,28 +53,6 @@ TEST(ByteReaderTest, DecodesLittleEndianWhateverTheChunking) {
   }
 }
 
-TEST(ByteReaderTest, ALargeInputReadsRightWhileTheBufferGrows) {
-  // Numbers and texts that straddle the refills of a buffer growing from
-  // 16 KiB to 256 KiB, read in full blocks and in odd pieces.
-  std::string data;
-  for (std::uint32_t i = 0; data.size() < (1 << 20); ++i) {
-    for (int shift = 0; shift < 32; shift += 8) data.push_back(static_cast<char>(i >> shift));
-    data += std::string(i % 7, 'a') + '\0';
-  }
-  for (std::size_t chunk : {SIZE_MAX, std::size_t{100000}}) {
-    ChunkedFile file(data, chunk);
-    ByteReader in(file.get());
-    std::uint32_t i = 0;
-    while (!in.AtEnd()) {
-      ASSERT_EQ(in.ReadU32(), i) << in.offset();
-      ASSERT_EQ(in.ReadText(), std::string(i % 7, 'a'));
-      ++i;
-    }
-    EXPECT_FALSE(in.ranPastEnd());
-    EXPECT_EQ(in.offset(), data.size());
-  }
-}
-
 // The end of the input and a read error alike: a number cut through keeps
 // the bytes that arrived, and everything after reads as zeros.
 TEST(ByteReaderTest, TheEndAndAReadErrorReadAsZeros) {
