@@ -47,10 +47,9 @@ RunOutcome RunWithFaults(const std::vector<std::string>& paths, const FaultPlan&
   return {status, console.text(), err, files.appends()};
 }
 
-// Over a folder with one input and an older report of the name that a run
-// at FixedTime() gives. The input's players have long names, which every
-// table with a column per player repeats, so that the report takes several
-// appends.
+// The folder holds one input and an older report of the name that a run at
+// FixedTime() gives. The input's players have long names, which every table
+// with a column per player repeats, so that the report takes several appends.
 TEST(ReportWriteFaultTest, EveryFailureLeavesTheOlderReport) {
   const std::string kInput = "(Fault)_(Test).wus", kOldReport = "an older report\n",
                     kReport = "(Fault)_(Test)_11.07.2031_09.05.03.txt";

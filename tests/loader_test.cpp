@@ -78,16 +78,10 @@ TEST(LoaderTest, RejectedFilesAddNothing) {
     SCOPED_TRACE(&c - cases);
     StatsAggregate aggregate;
     LoaderState state;
-    std::string console, path = c.path;
-    if (path.empty()) {
-      console = LoadBytes(dir, "(A)_(B).wus", c.bytes, aggregate, state);
-      path = (dir.path() / "(A)_(B).wus").string();
-    } else {
-      ConsoleCapture capture;
-      LoadStatsFile(path, aggregate, state);
-      console = capture.text();
-    }
-    EXPECT_EQ(console, "Processing '" + path + "'\n" + c.message);
+    std::string path = c.path.empty() ? dir.Write("(A)_(B).wus", c.bytes) : c.path;
+    ConsoleCapture console;
+    LoadStatsFile(path, aggregate, state);
+    EXPECT_EQ(console.text(), "Processing '" + path + "'\n" + c.message);
     EXPECT_TRUE(aggregate.m_UsedFiles.empty());
     EXPECT_TRUE(aggregate.m_Players.empty());
     EXPECT_EQ(aggregate.m_dwTotalPlayersAliveTime[0], 0u);
