@@ -81,9 +81,6 @@ TEST(EndToEndTest, RejectedFilesDoNotNameTheReport) {
   dir.Write("sub/(Good)_(One).wus", EncodeWusFile(WorkedExample()));
   RunResult run = RunProgram(kWusreport, {"(Not)_(Wus).wus", "sub/(Good)_(One).wus"}, dir.path());
   EXPECT_EQ(run.exitStatus, 0);
-  EXPECT_NE(run.out.find("(Not)_(Wus).wus Processing '(Not)_(Wus).wus'\nNot a proper WUS file.\n"
-                         "sub/(Good)_(One).wus Processing"),
-            std::string::npos);
   std::string report = FindReport(dir.path() / "sub", "(Good)_(One)");
   ASSERT_FALSE(report.empty());
   EXPECT_TRUE(ReadFileBytes(dir.path() / "sub" / report)

@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <memory>
 
+#include "tests/faulty_file_system.h"
+#include "tests/memory_file_system.h"
 #include "tests/test_util.h"
 #include "text/log.h"
 #include "text/report_stream.h"
@@ -27,38 +30,20 @@ TEST(ReportStreamTest, OnlyReportPrintfTurnsDotsIntoCommas) {
   EXPECT_EQ(text, "Mr.X\tMr,X\t0,12\t0,25\t\n%d.%s|-1|0.50\n100%\t%s%n\n" + name + ",");
 }
 
-class FailingFile final : public WritableFile {
- public:
-  explicit FailingFile(int okAppends) : okAppends_(okAppends) {}
-  bool Append(std::string_view data, std::string* error) override {
-    ++calls;
-    if (okAppends_-- > 0) {
-      written.append(data);
-      return true;
-    }
-    *error = "disk full";
-    return false;
-  }
-  bool Close(std::string*) override { return true; }
-  int calls = 0;
-  std::string written;
-
- private:
-  int okAppends_;
-};
-
 TEST(ReportStreamTest, TheFirstFailureIsKeptAndLaterWritesDropped) {
-  FailingFile file(1);
-  ReportStream stream(&file);
-  std::string big(100000, 'x');
-  stream.Write(big);  // spills: succeeds
-  stream.Write(big);  // spills: fails
-  stream.Write(big);  // dropped
+  MemoryFileSystem memory;
+  FaultPlan plan;
+  plan.failAppend = 2;
+  FaultyFileSystem files(memory, plan);
   std::string error;
+  std::unique_ptr<WritableFile> file = files.CreateForWrite("report", &error);
+  ASSERT_NE(file, nullptr);
+  ReportStream stream(file.get());
+  const std::string big(100000, 'x');
+  for (int i = 0; i < 3; ++i) stream.Write(big);  // each spills: ok, fails, dropped
   EXPECT_FALSE(stream.Flush(&error));
-  EXPECT_EQ(error, "disk full");
-  EXPECT_EQ(file.calls, 2);
-  EXPECT_EQ(file.written, big);
+  EXPECT_EQ(error, kInjectedError);
+  EXPECT_EQ(files.appends(), 2);
 }
 
 // The loader's trace helpers write exactly what LogMessage writes with the

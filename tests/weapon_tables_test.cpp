@@ -59,6 +59,8 @@ TEST(WeaponTablesTest, WriteExactBytes) {
   const std::vector<Record> wrapping = {
       {"A", "wpn_x", "X", 0xFFFFFFFFu, 0, 0x80000000u, 0x80000000u},
       {"B", "wpn_x", "X", 2, 0, 0x80000004u, 0x80000008u}};
+  const std::vector<Record> zeroDivisors = {{"A", "wpn_x", "X", 0, 1, 2, 0},
+                                            {"B", "wpn_x", "X", 0, 1, 0, 10}};
   const std::vector<Record> dotsAndPercents = {{"p.1%s", "wpn_%n.x", "X.%d", 2, 1, 2}};
   struct Case {
     const char* name;
@@ -68,16 +70,8 @@ TEST(WeaponTablesTest, WriteExactBytes) {
     std::string rows;
   } cases[] = {
       // Zero divisors give 0 for the player; the counters still enter the sums.
-      {"kills without hits",
-       kEfficiency,
-       {{"A", "wpn_x", "X", 0, 1, 2}, {"B", "wpn_x", "X", 0, 1}},
-       "A\tB\t",
-       "X\t1,00\t0,50\t0,00\t\n"},
-      {"hits without shots",
-       kAccuracy,
-       {{"A", "wpn_x", "X", 0, 0, 3}, {"B", "wpn_x", "X", 0, 0, 2, 10}},
-       "A\tB\t",
-       "X\t0,50\t0,00\t0,20\t\n"},
+      {"kills without hits", kEfficiency, zeroDivisors, "A\tB\t", "X\t1,00\t0,50\t0,00\t\n"},
+      {"hits without shots", kAccuracy, zeroDivisors, "A\tB\t", "X\t0,20\t0,00\t0,00\t\n"},
       // "wpn_" at the start and in the middle make a row; in capitals or
       // only in the display name they do not.
       {"weapon keys",
