@@ -40,39 +40,27 @@ std::string FindReport(const std::filesystem::path& dir, const std::string& toke
 
 std::string AbsoluteFolder(const TempDir& dir) { return WithTrailingSeparator(dir.path()); }
 
+// The files load in order, a missing one is skipped, the report lands next
+// to the first and is named after it; names are never read as formats.
 TEST(EndToEndTest, LoadsFilesInOrderAndWritesTheReportNextToTheFirst) {
   TempDir dir;
-  dir.Write("(Alpha)_(Bravo)_3.wus", EncodeWusFile(WorkedExample()));
-  RunResult run = RunProgram(kWusreport, {"(Alpha)_(Bravo)_3.wus", "missing.wus"}, dir.path());
+  const std::string input = "(100%s)_(x.y%n)_3.wus";
+  dir.Write(input, EncodeWusFile(WorkedExample()));
+  RunResult run = RunProgram(kWusreport, {input, "missing.wus"}, dir.path());
   EXPECT_EQ(run.exitStatus, 0);
   EXPECT_EQ(run.err, "");
-  std::string report = FindReport(dir.path(), "(Alpha)_(Bravo)");
+  std::string report = FindReport(dir.path(), "(100%s)_(x.y%n)");
   ASSERT_FALSE(report.empty());
-  EXPECT_EQ(run.out, "(Alpha)_(Bravo)_3.wus Processing '(Alpha)_(Bravo)_3.wus'\n" +
-                         std::string(kWorkedExampleTrace) +
+  EXPECT_EQ(run.out, input + " Processing '" + input + "'\n" + kWorkedExampleTrace +
                          "missing.wus Processing 'missing.wus'\n"
                          "Cannot open file: No such file or directory - Skipping!\n"
                          "Writing '" +
                          AbsoluteFolder(dir) + report + "'\n");
-  std::string bytes = ReadFileBytes(dir.path() / report);
-  EXPECT_TRUE(bytes.starts_with(std::string(kUsedFilesTitle) + "\t(Alpha)_(Bravo)_3.wus\n\n" +
-                                kWeaponPurchaseTitle))
-      << bytes.substr(0, 200);
-  std::vector<std::string> expected{"(Alpha)_(Bravo)_3.wus", report};
+  EXPECT_TRUE(ReadFileBytes(dir.path() / report)
+                  .starts_with(kUsedFilesTitle + ("\t" + input + "\n\n") + kWeaponPurchaseTitle));
+  std::vector<std::string> expected{input, report};
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(ListFiles(dir.path()), expected);
-}
-
-TEST(EndToEndTest, NamesAreNeverReadAsFormats) {
-  TempDir dir;
-  dir.Write("(100%s)_(x.y%n).wus", EncodeWusFile(WorkedExample()));
-  RunResult run = RunProgram(kWusreport, {"(100%s)_(x.y%n).wus"}, dir.path());
-  EXPECT_EQ(run.exitStatus, 0);
-  EXPECT_TRUE(run.out.starts_with("(100%s)_(x.y%n).wus Processing '(100%s)_(x.y%n).wus'\n"));
-  std::string report = FindReport(dir.path(), "(100%s)_(x.y%n)");
-  ASSERT_FALSE(report.empty());
-  std::string bytes = ReadFileBytes(dir.path() / report);
-  EXPECT_TRUE(bytes.starts_with(std::string(kUsedFilesTitle) + "\t(100%s)_(x.y%n).wus\n\n"));
 }
 
 TEST(EndToEndTest, WithoutArgumentsTheReportLandsInTheCurrentFolder) {
@@ -93,9 +81,6 @@ TEST(EndToEndTest, RejectedFilesDoNotNameTheReport) {
   dir.Write("sub/(Good)_(One).wus", EncodeWusFile(WorkedExample()));
   RunResult run = RunProgram(kWusreport, {"(Not)_(Wus).wus", "sub/(Good)_(One).wus"}, dir.path());
   EXPECT_EQ(run.exitStatus, 0);
-  EXPECT_NE(run.out.find("(Not)_(Wus).wus Processing '(Not)_(Wus).wus'\nNot a proper WUS file.\n"
-                         "sub/(Good)_(One).wus Processing"),
-            std::string::npos);
   std::string report = FindReport(dir.path() / "sub", "(Good)_(One)");
   ASSERT_FALSE(report.empty());
   EXPECT_TRUE(ReadFileBytes(dir.path() / "sub" / report)

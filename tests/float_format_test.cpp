@@ -4,9 +4,7 @@
 // that reached it would fail here.
 #include <gtest/gtest.h>
 
-#include "tests/test_util.h"
 #include "text/format.h"
-#include "text/report_stream.h"
 
 namespace wus::test {
 namespace {
@@ -32,14 +30,6 @@ TEST(FloatFormatTest, MatchesTheCLibraryOfLinux) {
     EXPECT_EQ(StringPrintf("%.*f", c.precision, c.value), c.expected);
   }
   EXPECT_EQ(StringPrintf("%e", 1000.0), "1.000000e+03");
-}
-
-TEST(FloatFormatTest, ReportCellsRoundTiesToEven) {
-  StatsAggregate aggregate;
-  auto writer = [](StatsAggregate&, ReportStream& stream) {
-    ReportPrintf(stream, "%.2f\t%.2f", 0.125, 0.375);
-  };
-  EXPECT_EQ(WriteToString(writer, aggregate), "0,12\t0,38");
 }
 
 }  // namespace

@@ -2,30 +2,18 @@
 // complete with 20000 players.
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <string>
 
 #include "report/sections.h"
+#include "report/titles.h"
 #include "tests/table_test_util.h"
+#include "tests/test_util.h"
 #include "text/format.h"
 
 namespace wus::test {
 namespace {
 
-using Writer = void (*)(StatsAggregate&, ReportStream&);
-
-struct SectionCase {
-  const char* name;
-  Writer writer;
-  std::string empty;  // the bytes written for an empty aggregate
-  std::string row;    // a data line with kPlayers players (see BigAggregate)
-};
-
-void PrintTo(const SectionCase& test, std::ostream* out) { *out << test.name; }
-
 constexpr std::size_t kPlayers = 20000;
-
-const std::string kTeamRowsEmpty = "DM Team\t0,00\t\nGreen Team\t0,00\t\nBlue Team\t0,00\t\n";
 
 // kPlayers players, each with one weapon "wpn_x" ("X") and the same
 // figures in team 0.
@@ -48,59 +36,49 @@ void BuildBigAggregate(StatsAggregate& aggregate) {
   aggregate.m_dwTotalNumRespawns[0] = kPlayers;
 }
 
-const std::string kTotal = std::to_string(kPlayers);
-
-class SectionTest : public testing::TestWithParam<SectionCase> {};
-
-TEST_P(SectionTest, EmptyAggregate) {
-  StatsAggregate aggregate;
-  EXPECT_EQ(WriteToString(GetParam().writer, aggregate), GetParam().empty);
+TEST(TableSectionsTest, EmptyAggregateAndTwentyThousandPlayers) {
+  const std::string total = std::to_string(kPlayers);
+  const std::string teamsEmpty = std::string(kTotalCaptionNeuter) +
+                                 "\nDM Team\t0,00\t\nGreen Team\t0,00\t\nBlue Team\t0,00\t\n";
+  const std::string feminineEmpty = kTotalCaptionFeminine + std::string("\n\n");
+  struct Case {
+    const char* name;
+    void (*writer)(StatsAggregate&, ReportStream&);
+    std::string empty;  // the bytes written for an empty aggregate
+    std::string row;    // a whole line of the big aggregate's table, if any
+  } cases[] = {
+      {"WeaponPurchase", &WriteWeaponPurchaseTable, kWeaponPurchaseTitle + feminineEmpty,
+       "X\t" + total + "\t" + Repeat("1\t", kPlayers) + "\n"},
+      {"WeaponKill", &WriteWeaponKillTable,
+       kWeaponKillTitle + std::string(kTotalCaptionNeuter) + "\n\n",
+       "X\t" + total + "\t" + Repeat("1\t", kPlayers) + "\n"},
+      {"WeaponEfficiency", &WriteWeaponEfficiencyTable, kWeaponEfficiencyTitle + feminineEmpty,
+       "X\t0,50\t" + Repeat("0,50\t", kPlayers) + "\n"},
+      {"WeaponAccuracy", &WriteWeaponAccuracyTable, kWeaponAccuracyTitle + feminineEmpty,
+       "X\t0,25\t" + Repeat("0,25\t", kPlayers) + "\n"},
+      {"RangeEffectiveness", &WriteRangeEffectivenessTable,
+       kRangeEffectivenessTitle + std::string("\n"), ""},
+      {"HitsByBone", &WriteHitsByBoneTable, kHitsByBoneTitle, ""},
+      {"LethalHitsByBone", &WriteLethalHitsByBoneTable, kLethalHitsByBoneTitle, ""},
+      {"AverageMoney", &WriteAverageMoneyTable, kAverageMoneyTitle + teamsEmpty + "\n",
+       "DM Team\t150,00\t" + Repeat("150,00\t", kPlayers) + "\n"},
+      {"ItemPurchase", &WriteItemPurchaseTable,
+       kItemPurchaseTitle + std::string("DM Team\n\n\nGreen Team\n\n\nBlue Team\n\n\n"),
+       "X\t0\t" + total + "\t\n"},
+      {"AverageLifetime", &WriteAverageLifetimeTable, kAverageLifetimeTitle + teamsEmpty,
+       "DM Team\t2,50\t" + Repeat("2,50\t", kPlayers) + "\n"},
+  };
+  StatsAggregate big;
+  BuildBigAggregate(big);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    StatsAggregate empty;
+    EXPECT_EQ(WriteToString(c.writer, empty), c.empty);
+    if (c.row.empty()) continue;
+    EXPECT_NE(WriteToString(c.writer, big).find("\n" + c.row), std::string::npos)
+        << "row of " << c.row.size() << " bytes";
+  }
 }
-
-TEST_P(SectionTest, TwentyThousandPlayers) {
-  StatsAggregate aggregate;
-  BuildBigAggregate(aggregate);
-  std::string table = WriteToString(GetParam().writer, aggregate);
-  const std::string& row = GetParam().row;
-  // The row is complete and a whole line of the table.
-  EXPECT_NE(table.find("\n" + row), std::string::npos) << "row of " << row.size() << " bytes";
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Tables, SectionTest,
-    testing::Values(
-        SectionCase{"WeaponPurchases", &WriteWeaponPurchaseTable,
-                    Cp1251("------------- Частота покупки оружия -------------\n\n") +
-                        HeadingFeminine() + "\n\n",
-                    "X\t" + kTotal + "\t" + Repeat("1\t", kPlayers) + "\n"},
-        SectionCase{"WeaponKills", &WriteWeaponKillTable,
-                    Cp1251("------------- Количество убийств из оружия -------------\n\n") +
-                        HeadingNeuter() + "\n\n",
-                    "X\t" + kTotal + "\t" + Repeat("1\t", kPlayers) + "\n"},
-        SectionCase{"WeaponEfficiency", &WriteWeaponEfficiencyTable,
-                    Cp1251("------------- Эффективность оружия, %  ( Убийства/Попадания "
-                           ")-------------\n\n") +
-                        HeadingFeminine() + "\n\n",
-                    "X\t0,50\t" + Repeat("0,50\t", kPlayers) + "\n"},
-        SectionCase{"WeaponAccuracy", &WriteWeaponAccuracyTable,
-                    Cp1251("------------- Точность оружия, % ( Попадания/Выстрелы "
-                           ")-------------\n\n") +
-                        HeadingFeminine() + "\n\n",
-                    "X\t0,25\t" + Repeat("0,25\t", kPlayers) + "\n"},
-        SectionCase{"AverageMoney", &WriteAverageMoneyTable,
-                    Cp1251("------------- Среднее количество заработанных денег, "
-                           "(Заработанные деньги/кол-во респавнов) -------------\n\n") +
-                        HeadingNeuter() + "\n" + kTeamRowsEmpty + "\n",
-                    "DM Team\t150,00\t" + Repeat("150,00\t", kPlayers) + "\n"},
-        SectionCase{"ItemPurchases", &WriteItemPurchaseTable,
-                    Cp1251("------------- Покупаемость предметов -------------\n\n") +
-                        "DM Team\n\n\nGreen Team\n\n\nBlue Team\n\n\n",
-                    "X\t0\t" + kTotal + "\t\n"},
-        SectionCase{"AverageLifetime", &WriteAverageLifetimeTable,
-                    Cp1251("------------- Среднее время жизни игрока, сек. -------------\n\n") +
-                        HeadingNeuter() + "\n" + kTeamRowsEmpty,
-                    "DM Team\t2,50\t" + Repeat("2,50\t", kPlayers) + "\n"}),
-    CaseName<SectionCase>);
 
 }  // namespace
 }  // namespace wus::test

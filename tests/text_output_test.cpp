@@ -1,9 +1,12 @@
-// The two text writers: ReportPrintf's decimal commas, formatting exactly
-// once, and the report stream's handling of a failed write.
+// The text writers: ReportPrintf's decimal commas, formatting exactly once,
+// the report stream's handling of a failed write, and the console trace.
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <memory>
 
+#include "tests/faulty_file_system.h"
+#include "tests/memory_file_system.h"
 #include "tests/test_util.h"
 #include "text/log.h"
 #include "text/report_stream.h"
@@ -11,85 +14,36 @@
 namespace wus::test {
 namespace {
 
-TEST(ReportPrintfTest, TurnsEveryDotOfTheFormattedTextIntoAComma) {
-  struct Case {
-    std::string expected;
-    std::string (*write)();
-  } cases[] = {
-      {"12,50\t",
-       [] { return WriteOnce([](ReportStream& s) { ReportPrintf(s, "%.2f\t", 12.5); }); }},
-      {"Mr,X\t0,50\t0,25\t\n",
-       [] {
-         return WriteOnce(
-             [](ReportStream& s) { ReportPrintf(s, "%s\t%.2f\t%s\n", "Mr.X", 0.5, "0.25\t"); });
-       }},
-      {"100%\t%s%n\n",
-       [] { return WriteOnce([](ReportStream& s) { ReportPrintf(s, "100%%\t%s\n", "%s%n"); }); }},
-      {"", [] { return WriteOnce([](ReportStream& s) { ReportPrintf(s, "%s", ""); }); }},
-      {"3,33 6,67 -100,00",
-       [] {
-         return WriteOnce([](ReportStream& s) {
-           ReportPrintf(s, "%.2f %.2f %.2f", 10.0 / 3, 20.0 / 3, -100.0);
-         });
-       }},
-  };
-  for (const Case& c : cases) EXPECT_EQ(c.write(), c.expected);
-}
-
-TEST(ReportStreamTest, PlainWritesConvertNothing) {
-  std::string text = WriteOnce([](ReportStream& s) {
+// ReportPrintf turns every "." of its formatted text, arguments included,
+// into ","; text written before it and plain writes keep theirs. "%" in an
+// argument is never read again, and long texts are not cut.
+TEST(ReportStreamTest, OnlyReportPrintfTurnsDotsIntoCommas) {
+  const std::string name(10000, 'n');
+  std::string text = WriteOnce([&](ReportStream& s) {
     s.Write("Mr.X\t");
-    s.Printf("%s|%d|%.2f", "%d.%s", -1, 0.5);
+    ReportPrintf(s, "%s\t%.2f\t%s\n", "Mr.X", 0.125, "0.25\t");
+    s.Printf("%s|%d|%.2f\n", "%d.%s", -1, 0.5);
+    ReportPrintf(s, "100%%\t%s\n", "%s%n");
+    ReportPrintf(s, "%s", "");
+    ReportPrintf(s, "%s.", name.c_str());
   });
-  EXPECT_EQ(text, "Mr.X\t%d.%s|-1|0.50");
+  EXPECT_EQ(text, "Mr.X\tMr,X\t0,12\t0,25\t\n%d.%s|-1|0.50\n100%\t%s%n\n" + name + ",");
 }
-
-TEST(ReportStreamTest, LongTextsAreNotCut) {
-  std::string name(10000, 'n');
-  std::string text = WriteOnce([&](ReportStream& s) { ReportPrintf(s, "%s.", name.c_str()); });
-  EXPECT_EQ(text, name + ",");
-}
-
-class FailingFile final : public WritableFile {
- public:
-  explicit FailingFile(int okAppends) : okAppends_(okAppends) {}
-  bool Append(std::string_view data, std::string* error) override {
-    ++calls;
-    if (okAppends_-- > 0) {
-      written.append(data);
-      return true;
-    }
-    *error = "disk full";
-    return false;
-  }
-  bool Close(std::string*) override { return true; }
-  int calls = 0;
-  std::string written;
-
- private:
-  int okAppends_;
-};
 
 TEST(ReportStreamTest, TheFirstFailureIsKeptAndLaterWritesDropped) {
-  FailingFile file(1);
-  ReportStream stream(&file);
-  std::string big(100000, 'x');
-  stream.Write(big);  // spills: succeeds
-  stream.Write(big);  // spills: fails
-  stream.Write(big);  // dropped
+  MemoryFileSystem memory;
+  FaultPlan plan;
+  plan.failAppend = 2;
+  FaultyFileSystem files(memory, plan);
   std::string error;
+  std::unique_ptr<WritableFile> file = files.CreateForWrite("report", &error);
+  ASSERT_NE(file, nullptr);
+  ReportStream stream(file.get());
+  const std::string big(100000, 'x');
+  for (int i = 0; i < 3; ++i) stream.Write(big);  // each spills: ok, fails, dropped
   EXPECT_FALSE(stream.Flush(&error));
-  EXPECT_EQ(error, "disk full");
-  EXPECT_EQ(file.calls, 2);
-  EXPECT_EQ(file.written, big);
-}
-
-TEST(LogMessageTest, FormatsOnceAndWritesToTheConsole) {
-  ConsoleCapture console;
-  LogMessage("Processing '%s'\n", "100%s.wus");
-  ConsoleEcho("path ");
-  LogMessage("%s", "");
-  EXPECT_EQ(console.text(), "Processing '100%s.wus'\npath ");
+  EXPECT_EQ(error, kInjectedError);
+  EXPECT_EQ(files.appends(), 2);
 }
 
 // The loader's trace helpers write exactly what LogMessage writes with the
@@ -98,30 +52,25 @@ TEST(LogMessageTest, FormatsOnceAndWritesToTheConsole) {
 TEST(LogMessageTest, TraceHelpersMatchTheirFormats) {
   const std::int32_t values[] = {INT32_MIN, -1, 0, 7, 1000000, INT32_MAX};
   const std::string names[] = {"", "Bob", "100%s %d", Cp1251("Вася"), std::string(1023, 'x')};
+  ConsoleCapture console;
+  auto take = [&console] {
+    std::string text = console.text();
+    console.Clear();
+    return text;
+  };
   for (std::int32_t value : values) {
-    std::string expected;
-    std::string actual;
-    {
-      ConsoleCapture console;
-      LogMessage("%s%d\n", "\t\t\t TotalShots - ", value);
-      LogMessage("%s%d, %d, %d\n", "\tm_dw - ", value, value / -2, 3);
-      expected = console.text();
-    }
-    {
-      ConsoleCapture console;
-      LogNumber("\t\t\t TotalShots - ", value);
-      LogNumbers("\tm_dw - ", value, value / -2, 3);
-      actual = console.text();
-    }
-    EXPECT_EQ(actual, expected) << value;
+    LogNumber("\t\t\t TotalShots - ", value);
+    LogNumbers("\tm_dw - ", value, value / -2, 3);
+    std::string actual = take();
+    LogMessage("%s%d\n", "\t\t\t TotalShots - ", value);
+    LogMessage("%s%d, %d, %d\n", "\tm_dw - ", value, value / -2, 3);
+    EXPECT_EQ(actual, take()) << value;
   }
   for (const std::string& name : names) {
-    ConsoleCapture console;
     LogName("\t\tPlayer : ", name);
-    std::string actual = console.text();
-    console.Clear();
+    std::string actual = take();
     LogMessage("\t\tPlayer : %s\n", name.c_str());
-    EXPECT_EQ(actual, console.text());
+    EXPECT_EQ(actual, take());
   }
 }
 

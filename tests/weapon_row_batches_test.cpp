@@ -47,9 +47,8 @@ TEST(WeaponRowBatchesTest, SameRowsAsOneKeyAtATime) {
 }
 
 TEST(WeaponRowBatchesTest, ABatchHoldsABoundedNumberOfCells) {
+  // No players and more players than cells still make progress.
   EXPECT_EQ(WeaponRowBatch(0), kWeaponRowBatch);
-  EXPECT_EQ(WeaponRowBatch(20000), kWeaponRowBatch);
-  EXPECT_EQ(WeaponRowBatch(1000000), kWeaponRowBatchCells / 1000000);
   EXPECT_EQ(WeaponRowBatch(100 * kWeaponRowBatchCells), 1u);
   // With more players than a full batch allows, the rows are still all
   // visited, in order, and each batch stays within its cells.

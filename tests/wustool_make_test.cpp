@@ -3,8 +3,6 @@
 // where the fault is.
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "stats/wus_file.h"
 #include "tests/wustool_util.h"
 #include "tools/make.h"
@@ -12,12 +10,13 @@
 namespace wus::test {
 namespace {
 
-// Wraps one hit (a JSON object text) in a version-2 document.
+// Wraps one hit (a JSON object text) in a document of `version`.
 std::string WithHit(const std::string& hit, int version = 2) {
   return "{\"version\": " + std::to_string(version) +
          ", \"players\": [{\"weapons\": [{\"hits\": [" + hit + "]}]}]}";
 }
 
+// The little-endian 32 bits at `offset`.
 std::uint32_t BitsAt(const std::string& bytes, std::size_t offset) {
   std::uint32_t bits = 0;
   for (std::size_t i = 0; i < 4; ++i) {
@@ -28,41 +27,31 @@ std::uint32_t BitsAt(const std::string& bytes, std::size_t offset) {
 
 TEST(WustoolMake, MissingValuesAreZeroAndCountsFollowTheLists) {
   EXPECT_EQ(MakeBytes(R"({"version": 0})"), EncodeWusFile(WusFile{MakeHeader(0), {}}));
-  std::string bytes = MakeBytes(R"({"version": 1, "players": [{"m_Name": "Bob"}, {}]})");
   WusFile expected{MakeHeader(1), {}};
   expected.players.resize(2);
   expected.players[0].record.name = "Bob";
-  EXPECT_EQ(bytes, EncodeWusFile(expected));
+  EXPECT_EQ(MakeBytes(R"({"version": 1, "players": [{"m_Name": "Bob"}, {}]})"),
+            EncodeWusFile(expected));
 }
 
 TEST(WustoolMake, FloatFormsGiveExactBits) {
-  // The hit's m_Pos1 begins after header (48), player (45), weapon (434).
-  const std::size_t pos1 = 48 + 45 + 434;
+  const std::size_t pos1 = 48 + 45 + 434;  // after the header, player and weapon records
+  // The forms a dump writes are proven by the round trip; these are the
+  // ones people write by hand: integers, "-0", subnormals, lower-case hex.
   const std::pair<const char*, std::uint32_t> cases[] = {
-      {"0.1", 0x3DCCCCCD},
-      {"-0.0", 0x80000000},
-      {"-0", 0x00000000},
-      {"3", 0x40400000},
-      {"1e-45", 0x00000001},
-      {"\"Infinity\"", 0x7F800000},
-      {"\"-Infinity\"", 0xFF800000},
-      {"\"NaN\"", 0x7FC00000},
-      {"\"0x7F800001\"", 0x7F800001},
-      {"\"0xffc00123\"", 0xFFC00123},
-      {"3.4028235e38", 0x7F7FFFFF},
-  };
+      {"0.1", 0x3DCCCCCD},           {"-0", 0x00000000},           {"3", 0x40400000},
+      {"1e-45", 0x00000001},         {"\"Infinity\"", 0x7F800000}, {"\"NaN\"", 0x7FC00000},
+      {"\"0xffc00123\"", 0xFFC00123}};
   for (const auto& [text, bits] : cases) {
     SCOPED_TRACE(text);
-    std::string bytes =
-        MakeBytes(WithHit(std::string("{\"m_Pos1\": [") + text + ", 0, 0], \"m_Text\": \"\"}"));
+    std::string bytes = MakeBytes(WithHit(std::string("{\"m_Pos1\": [") + text + ", 0, 0]}"));
     ASSERT_GE(bytes.size(), pos1 + 4);
     EXPECT_EQ(BitsAt(bytes, pos1), bits);
   }
 }
 
 TEST(WustoolMake, CountsAreWrittenAsGivenWithAWarning) {
-  std::string bytes;
-  std::string error;
+  std::string bytes, error;
   std::vector<std::string> warnings;
   ASSERT_TRUE(tool::MakeWusBytes(R"({"version": 2, "NumPlayers": 3, "players": [{}]})", &bytes,
                                  &warnings, &error))
@@ -79,7 +68,6 @@ TEST(WustoolMake, RefusesMalformedDocumentsAndValuesOutOfRange) {
       {"[]", "the document must be a JSON object"},
       {"{}", "\"version\" is missing"},
       {R"({"version": 3})", "version: 3 is out of range (0 to 2)"},
-      {R"({"version": "2"})", "version: must be a number"},
       {R"({"version": 2, "magic": "WUS "})", "magic: must be \" WUS\""},
       {R"({"version": 2, "player": []})", "unknown key \"player\""},
       {R"({"version": 2, "m_dwTotalNumRespawns": [1, 2]})",
@@ -92,7 +80,6 @@ TEST(WustoolMake, RefusesMalformedDocumentsAndValuesOutOfRange) {
        "m_dwTotalPlayersMoneyRound[1]: -2147483649 is out of range"},
       {R"({"version": 2, "m_dwTotalPlayersMoneyRound": [2147483648, 0, 0]})",
        "m_dwTotalPlayersMoneyRound[0]: 2147483648 is out of range"},
-      {R"({"version": 2, "players": {}})", "players: must be an array"},
       {R"({"version": 2, "players": [{"TotalShots": 1.5}]})",
        "players[0].TotalShots: must be a whole number"},
       {R"({"version": 2, "players": [{"m_Name": 5}]})", "players[0].m_Name: must be a string"},
@@ -101,7 +88,6 @@ TEST(WustoolMake, RefusesMalformedDocumentsAndValuesOutOfRange) {
        "U+0100 is not a character of code page 1251"},
       {"{\"version\": 2, \"players\": [{\"m_Name\": \"" + std::string(1024, 'a') + "\"}]}",
        "players[0].m_Name: is 1024 bytes long; a text holds at most 1023"},
-      {R"({"version": 2, "NumPlayers": -1})", "NumPlayers: -1 is out of range"},
       {R"({"version": 2, "players": [{"weapons": [{"m_dwBuyBuckets": [[], [], [], []]}]}]})",
        "players[0].weapons[0].m_dwBuyBuckets: must be an array of at most three"},
       {R"({"version": 2, "players": [{"weapons": [{"m_dwBuyBuckets": [[], [1, 2, -3]]}]}]})",
@@ -110,14 +96,12 @@ TEST(WustoolMake, RefusesMalformedDocumentsAndValuesOutOfRange) {
        "players[0].weapons[0].hits[0].m_wCode: 65536 is out of range (0 to 65535)"},
       {WithHit(R"({"m_bLethal": 256})"), "hits[0].m_bLethal: 256 is out of range (0 to 255)"},
       {WithHit(R"({"m_Pos1": [1, 2]})"), "hits[0].m_Pos1: must be an array of three floats"},
-      {WithHit(R"({"m_Pos2": [0, 1e39, 0]})"),
-       "not valid JSON: [json.exception.out_of_range.406] number overflow parsing '1e39'"},
+      {WithHit(R"({"m_Pos2": [0, 1e39, 0]})"), "number overflow parsing '1e39'"},
       {WithHit(R"({"m_Pos2": [0, 0, "nan"]})"),
        "hits[0].m_Pos2[2]: must be a number, \"Infinity\""},
       {WithHit(R"({"m_Pos2": [0, 0, "0x7FC0000"]})"), "hits[0].m_Pos2[2]: must be a number"},
       {WithHit(R"({"m_BoneName": "bip01_head"})", 1),
        "hits[0].m_BoneName: a version 1 file has no bone names"},
-      {WithHit("{\"m_Text\": \"\\ud800\"}"), "not valid JSON"},
       {R"({"version": 2, "end": {"complete": false}})",
        "a file that is not complete needs \"fileSize\""},
       {R"({"version": 2, "end": {"complete": false, "fileSize": 49}})",
@@ -127,8 +111,7 @@ TEST(WustoolMake, RefusesMalformedDocumentsAndValuesOutOfRange) {
   };
   for (const auto& [json, message] : cases) {
     SCOPED_TRACE(json.substr(0, 120));
-    std::string bytes;
-    std::string error;
+    std::string bytes, error;
     std::vector<std::string> warnings;
     EXPECT_FALSE(tool::MakeWusBytes(json, &bytes, &warnings, &error));
     EXPECT_NE(error.find(message), std::string::npos) << error;

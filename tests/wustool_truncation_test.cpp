@@ -18,22 +18,20 @@ TEST(WustoolTruncation, EveryCutOfTheWorkedExampleRoundTrips) {
   for (std::size_t length = 4; length <= whole.size(); ++length) {
     SCOPED_TRACE(length);
     std::string cut = whole.substr(0, length);
-    nlohmann::json dump = nlohmann::json::parse(DumpBytes(cut));
+    nlohmann::json dump = DumpAsJson(cut);
     EXPECT_EQ(dump["end"]["fileSize"], length);
     EXPECT_EQ(dump["end"]["complete"], length == whole.size());
     EXPECT_EQ(MakeBytes(dump.dump()), cut);
   }
 }
 
-struct CutCase {
-  std::size_t length;
-  const char* cutRecord;  // "" when the end fell between records
-  int cutOffset;
-  const char* firstUnread;  // "" when no record was left unread
-};
-
 TEST(WustoolTruncation, EndNamesTheCutAndTheFirstUnreadRecord) {
-  const CutCase cases[] = {
+  const struct {
+    std::size_t length;
+    const char* cutRecord;  // "" when the end fell between records
+    int cutOffset;
+    const char* firstUnread;  // "" when no record was left unread
+  } cases[] = {
       {30, "header", 0, ""},        // NumPlayers lies past the end: 0
       {46, "header", 0, "player"},  // NumPlayers keeps its low bytes: 1
       {48, "", 0, "player"},
@@ -41,25 +39,22 @@ TEST(WustoolTruncation, EndNamesTheCutAndTheFirstUnreadRecord) {
       {96, "", 0, "weapon"},
       {300, "weapon", 96, ""},  // dwNumHits reads as 0
       {536, "", 0, "hit"},
-      {570, "hit", 536, ""},
-      {575, "hit", 536, ""},  // the bone name lacks its zero byte
+      {575, "hit", 536, ""},  // the bone name lacks its zero
       {576, "", 0, ""},
   };
   std::string whole = EncodeWusFile(WorkedExample());
-  for (const CutCase& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.length);
     nlohmann::json end = DumpAsJson(whole.substr(0, c.length))["end"];
+    EXPECT_EQ(end.contains("cutRecord"), *c.cutRecord != '\0');
     if (*c.cutRecord != '\0') {
       EXPECT_EQ(end["cutRecord"]["record"], c.cutRecord);
       EXPECT_EQ(end["cutRecord"]["offset"], c.cutOffset);
-    } else {
-      EXPECT_FALSE(end.contains("cutRecord"));
     }
+    EXPECT_EQ(end.contains("firstUnread"), *c.firstUnread != '\0');
     if (*c.firstUnread != '\0') {
       EXPECT_EQ(end["firstUnread"]["record"], c.firstUnread);
       EXPECT_EQ(end["firstUnread"]["offset"], c.length);
-    } else {
-      EXPECT_FALSE(end.contains("firstUnread"));
     }
   }
 }
@@ -68,19 +63,14 @@ TEST(WustoolTruncation, CutRecordKeepsWhatWasThere) {
   std::string whole = EncodeWusFile(WorkedExample());
   nlohmann::json dump = DumpAsJson(whole.substr(0, 570));
   const nlohmann::json& hit = dump["players"][0]["weapons"][0]["hits"][0];
-  EXPECT_EQ(hit["m_Pos2"], nlohmann::json({3, 4, 0}));
-  EXPECT_EQ(hit["m_bLethal"], 1);
   EXPECT_EQ(hit["m_Text"], "T");
   EXPECT_EQ(hit["m_BoneName"], "bip01");
   EXPECT_EQ(dump["end"]["cutRecord"],
             nlohmann::json::parse(
                 R"({"record": "hit", "offset": 536, "player": 0, "weapon": 0, "hit": 0})"));
-
-  // Inside the weapon's counters: m_dwNumShots (10) is cut after one byte.
-  dump = DumpAsJson(whole.substr(0, 96 + 8 + 9));
-  const nlohmann::json& weapon = dump["players"][0]["weapons"][0];
+  // m_dwNumShots (10) cut after its first byte.
+  const nlohmann::json weapon = DumpAsJson(whole.substr(0, 96 + 8 + 9))["players"][0]["weapons"][0];
   EXPECT_EQ(weapon["m_dwNumShots"], 10);
-  EXPECT_EQ(weapon["m_dwNumHits"], 0);
   EXPECT_EQ(weapon["hits"].size(), 0u);
 }
 
@@ -89,7 +79,6 @@ TEST(WustoolTruncation, HugeCountAtTheCutCostsNothing) {
   bytes.replace(44, 4, "\x00\x28\x6b\xee", 4);  // NumPlayers 4000000000
   nlohmann::json dump = DumpAsJson(bytes);
   EXPECT_EQ(dump["NumPlayers"], 4000000000u);
-  EXPECT_EQ(dump["players"].size(), 1u);
   EXPECT_EQ(dump["end"]["firstUnread"]["player"], 1);
   EXPECT_EQ(MakeBytes(dump.dump()), bytes);
 }
