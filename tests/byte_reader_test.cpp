@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 #include "tests/faulty_file_system.h"
 #include "tests/memory_file_system.h"
 
@@ -30,22 +28,16 @@ struct ChunkedFile {
 };
 
 TEST(ByteReaderTest, DecodesLittleEndianWhateverTheChunking) {
-  const std::string data(
-      "\x78\x56\x34\x12\xcd\xab\xff\x00\x00\xc0\x7f"
-      "name\0\x01",
-      17);
+  const std::string data("\x78\x56\x34\x12name\0\xff", 10);
   for (std::size_t chunk : {1u, 2u, 3u, 5u, 64u}) {
     for (std::size_t bufferSize : {16u, 4096u}) {
       SCOPED_TRACE(chunk * 100000 + bufferSize);
       ChunkedFile file(data, chunk);
       ByteReader in(file.get(), bufferSize);
       EXPECT_EQ(in.ReadU32(), 0x12345678u);
-      EXPECT_EQ(in.ReadU16(), 0xabcdu);
-      EXPECT_EQ(in.ReadU8(), 0xffu);
-      EXPECT_TRUE(std::isnan(in.ReadFloat()));  // 0x7fc00000
       EXPECT_EQ(in.ReadText(), "name");
       EXPECT_FALSE(in.AtEnd());
-      EXPECT_EQ(in.ReadU8(), 1u);
+      EXPECT_EQ(in.ReadU8(), 0xffu);
       EXPECT_TRUE(in.AtEnd());
       EXPECT_FALSE(in.ranPastEnd());
       EXPECT_EQ(in.offset(), data.size());
@@ -61,9 +53,9 @@ TEST(ByteReaderTest, TheEndAndAReadErrorReadAsZeros) {
     ChunkedFile file(std::string("\x01\x02\x03\x04\x05", fail ? 5 : 3), 2,
                      fail ? 3 : FaultPlan::kNever);
     ByteReader in(file.get(), 16);
-    EXPECT_EQ(in.ReadU16(), 0x0201u);
+    EXPECT_EQ(in.ReadU8(), 0x01u);
     EXPECT_FALSE(in.ranPastEnd());
-    EXPECT_EQ(in.ReadU32(), 0x03u);
+    EXPECT_EQ(in.ReadU32(), 0x0302u);
     EXPECT_TRUE(in.ranPastEnd());
     EXPECT_EQ(in.ReadU32(), 0u);
     EXPECT_EQ(in.ReadText(), "");
