@@ -48,20 +48,10 @@ class ByteReader {
     ReadSlow(b, 1);
     return b[0];
   }
-  std::uint16_t ReadU16() {
-    unsigned char b[2];
-    ReadBytes(b, 2);
-    return DecodeU16(b);
-  }
   std::uint32_t ReadU32() {
     unsigned char b[4];
     ReadBytes(b, 4);
     return DecodeU32(b);
-  }
-  float ReadFloat() {
-    unsigned char b[4];
-    ReadBytes(b, 4);
-    return DecodeFloat(b);
   }
 
   // Reads the next `n` bytes into `out`, zeros past the end. One copy when
