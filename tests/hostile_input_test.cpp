@@ -97,8 +97,11 @@ HostileRun LoadHostile(FileSystem& files, StatsAggregate& aggregate, std::uint64
   return run;
 }
 
+// Returns `bytes` with the four at `offset` replaced by `value`, little-endian.
 std::string PutU32(std::string bytes, std::size_t offset, std::uint32_t value) {
-  for (std::size_t i = 0; i < 4; ++i) bytes[offset + i] = static_cast<char>(value >> (8 * i));
+  const char encoded[4] = {static_cast<char>(value), static_cast<char>(value >> 8),
+                           static_cast<char>(value >> 16), static_cast<char>(value >> 24)};
+  bytes.replace(offset, sizeof encoded, encoded, sizeof encoded);
   return bytes;
 }
 
@@ -174,10 +177,11 @@ TEST(HostileInputTest, TextsOf100MBWithAndWithoutTheirZeroByte) {
   // Cut by the end inside the k-th text, or whole (with every zero byte) for k = 5.
   for (std::size_t k = 0; k <= 5; ++k) {
     SCOPED_TRACE(k);
-    GeneratedFileSystem files(std::min((k + 1) * (kPieces + 1), 5 * (kPieces + 1) + 1),
-                              [&](std::uint64_t i, std::string* out) {
-                                *out = i % (kPieces + 1) ? kText : between[i / (kPieces + 1)];
-                              });
+    GeneratedFileSystem files(
+        std::min((k + 1) * (kPieces + 1), 5 * (kPieces + 1) + 1),
+        [&](std::uint64_t i, std::string* out) {
+          *out = i % (kPieces + 1) ? kText : between[static_cast<std::size_t>(i / (kPieces + 1))];
+        });
     std::uint64_t size = std::min<std::uint64_t>(k + 1, 5) * kPieces * kPiece;
     for (std::size_t i = 0; i <= k; ++i) size += between[i].size();
     StatsAggregate aggregate;
