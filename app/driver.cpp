@@ -38,8 +38,8 @@ int RunWusReport(const std::vector<std::string>& paths, const DriverEnv& env) {
   std::string name = FormatReportName(state, env.localTime());
   LogMessage("Writing '%s'\n", name.c_str());
   std::string error;
-  if (!WriteReportFile(name, aggregate, *env.fileSystem, &error)) {
-    std::fflush(stdout);
+  if (!WriteReportFile(name, aggregate, *env.fileSystem, &error, env.temporaryFile)) {
+    FlushConsole();
     std::fprintf(stderr, "Cannot write report '%s': %s\n", name.c_str(), error.c_str());
     return 1;
   }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/atomic_file.h"
 #include "platform/file_system.h"
 #include "platform/platform.h"
 #include "stats/model.h"
@@ -16,6 +17,8 @@ namespace wus {
 struct DriverEnv {
   FileSystem* fileSystem = &FileSystem::Default();
   LocalTime (*localTime)() = &GetLocalTimeNow;
+  // How the report's temporary file is named (tests inject known names).
+  AtomicWriteOptions temporaryFile;
 };
 
 // Runs the whole program over `paths` (every argument is a path). Returns

@@ -78,8 +78,9 @@ std::unique_ptr<SequentialFile> CorpusFileSystem::OpenForRead(const std::string&
   return std::make_unique<MemoryFile>(found->second);
 }
 
-std::unique_ptr<WritableFile> CorpusFileSystem::CreateForWrite(const std::string&,
-                                                               std::string* error) {
+std::unique_ptr<WritableFile> CorpusFileSystem::CreateNew(const std::string&, std::string* error,
+                                                          bool* exists) {
+  if (exists != nullptr) *exists = false;
   *error = "read-only";
   return nullptr;
 }

@@ -34,7 +34,8 @@ class CorpusFileSystem final : public FileSystem {
  public:
   explicit CorpusFileSystem(const BenchCorpus& corpus) : corpus_(corpus) {}
   std::unique_ptr<SequentialFile> OpenForRead(const std::string& path, std::string* error) override;
-  std::unique_ptr<WritableFile> CreateForWrite(const std::string&, std::string* error) override;
+  std::unique_ptr<WritableFile> CreateNew(const std::string&, std::string* error,
+                                          bool* exists) override;
   bool Rename(const std::string&, const std::string&, std::string* error) override;
   void Remove(const std::string&) override {}
 

@@ -1,5 +1,6 @@
 // The real file system on top of C stdio, with the few platform calls that
-// stdio lacks (directory check, atomic replace on Windows, flush to disk).
+// stdio lacks (exclusive creation, directory check, atomic replace on
+// Windows, flush to disk).
 #include "platform/file_system.h"
 
 #include <sys/stat.h>
@@ -13,6 +14,7 @@
 #include <io.h>
 #include <windows.h>
 #else
+#include <fcntl.h>
 #include <unistd.h>
 #endif
 
@@ -20,6 +22,20 @@ namespace wus {
 namespace {
 
 std::string LastErrorText() { return ErrorText(errno); }
+
+#ifdef _WIN32
+// The system's text for a Win32 error code, on one line.
+std::string WindowsErrorText(DWORD code) {
+  char* text = nullptr;
+  FormatMessageA(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+  std::string result = text != nullptr ? text : "error " + std::to_string(code);
+  if (text != nullptr) LocalFree(text);
+  while (!result.empty() && (result.back() == '\n' || result.back() == '\r')) result.pop_back();
+  return result;
+}
+#endif
 
 class StdioSequentialFile final : public SequentialFile {
  public:
@@ -99,6 +115,46 @@ int OpenFailureCode([[maybe_unused]] const std::string& path) {
   return code;
 }
 
+// Creates `path` exclusively and returns it as a stdio stream; null on
+// failure, with `*exists` set when the name was taken.
+std::FILE* OpenNew(const std::string& path, std::string* error, bool* exists) {
+#ifdef _WIN32
+  HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) {
+    DWORD code = GetLastError();
+    if (exists != nullptr) *exists = code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS;
+    *error = WindowsErrorText(code);
+    return nullptr;
+  }
+  int fd = _open_osfhandle(reinterpret_cast<intptr_t>(handle), 0);
+  if (fd == -1) {
+    CloseHandle(handle);
+    *error = LastErrorText();
+    return nullptr;
+  }
+  std::FILE* file = _fdopen(fd, "wb");
+  if (file == nullptr) {
+    *error = LastErrorText();
+    _close(fd);
+  }
+  return file;
+#else
+  int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+  if (fd == -1) {
+    if (exists != nullptr) *exists = errno == EEXIST;
+    *error = LastErrorText();
+    return nullptr;
+  }
+  std::FILE* file = fdopen(fd, "wb");
+  if (file == nullptr) {
+    *error = LastErrorText();
+    close(fd);
+  }
+  return file;
+#endif
+}
+
 class StdioFileSystem final : public FileSystem {
  public:
   std::unique_ptr<SequentialFile> OpenForRead(const std::string& path,
@@ -117,14 +173,11 @@ class StdioFileSystem final : public FileSystem {
     return std::make_unique<StdioSequentialFile>(file);
   }
 
-  std::unique_ptr<WritableFile> CreateForWrite(const std::string& path,
-                                               std::string* error) override {
-    errno = 0;
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-      *error = LastErrorText();
-      return nullptr;
-    }
+  std::unique_ptr<WritableFile> CreateNew(const std::string& path, std::string* error,
+                                          bool* exists) override {
+    if (exists != nullptr) *exists = false;
+    std::FILE* file = OpenNew(path, error, exists);
+    if (file == nullptr) return nullptr;
     return std::make_unique<StdioWritableFile>(file);
   }
 
@@ -132,13 +185,7 @@ class StdioFileSystem final : public FileSystem {
 #ifdef _WIN32
     if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
       return true;
-    char* text = nullptr;
-    FormatMessageA(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, GetLastError(), 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    *error = text != nullptr ? text : "rename failed";
-    if (text != nullptr) LocalFree(text);
-    while (!error->empty() && (error->back() == '\n' || error->back() == '\r')) error->pop_back();
+    *error = WindowsErrorText(GetLastError());
     return false;
 #else
     errno = 0;

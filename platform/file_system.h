@@ -2,6 +2,8 @@
 // can inject failures at any read, write, close or rename. Default() is the
 // real file system (C stdio underneath, which works alike on POSIX and
 // Windows); every operation reports failure with the system's error text.
+// Outputs are only ever created new: nothing here opens an existing file
+// for writing, so no write can land in a file this run did not create.
 #pragma once
 
 #include <cstddef>
@@ -40,12 +42,17 @@ class FileSystem {
   // opened or is a directory.
   virtual std::unique_ptr<SequentialFile> OpenForRead(const std::string& path,
                                                       std::string* error) = 0;
-  // Creates or truncates `path` for writing as bytes; null on failure.
-  virtual std::unique_ptr<WritableFile> CreateForWrite(const std::string& path,
-                                                       std::string* error) = 0;
+  // Creates `path` for writing as bytes, only if nothing at all stands at
+  // that name, not even a symbolic link (POSIX: O_CREAT | O_EXCL |
+  // O_NOFOLLOW | O_CLOEXEC with mode 0666 less the umask; Windows:
+  // CREATE_NEW). Returns null on failure with `*error`, and sets `*exists`
+  // (unless null) to whether the failure was that the name is taken.
+  virtual std::unique_ptr<WritableFile> CreateNew(const std::string& path, std::string* error,
+                                                  bool* exists) = 0;
   // Moves `from` onto `to`, replacing an existing `to` in one step.
   virtual bool Rename(const std::string& from, const std::string& to, std::string* error) = 0;
-  // Deletes `path`; failures are ignored.
+  // Deletes `path`; failures are ignored. Callers remove only files they
+  // created themselves.
   virtual void Remove(const std::string& path) = 0;
 
   // The real file system; lives for the whole program.

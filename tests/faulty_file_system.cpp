@@ -73,13 +73,14 @@ std::unique_ptr<SequentialFile> FaultyFileSystem::OpenForRead(const std::string&
   return std::make_unique<FaultyReadFile>(std::move(file), plan_);
 }
 
-std::unique_ptr<WritableFile> FaultyFileSystem::CreateForWrite(const std::string& path,
-                                                               std::string* error) {
+std::unique_ptr<WritableFile> FaultyFileSystem::CreateNew(const std::string& path,
+                                                          std::string* error, bool* exists) {
   if (plan_.failCreate) {
+    if (exists != nullptr) *exists = false;
     *error = kInjectedError;
     return nullptr;
   }
-  std::unique_ptr<WritableFile> file = base_.CreateForWrite(path, error);
+  std::unique_ptr<WritableFile> file = base_.CreateNew(path, error, exists);
   if (!file) return nullptr;
   return std::make_unique<FaultyWritableFile>(*this, path, std::move(file));
 }

@@ -46,8 +46,8 @@ class FaultyFileSystem final : public FileSystem {
   int appends() const { return appends_; }
 
   std::unique_ptr<SequentialFile> OpenForRead(const std::string& path, std::string* error) override;
-  std::unique_ptr<WritableFile> CreateForWrite(const std::string& path,
-                                               std::string* error) override;
+  std::unique_ptr<WritableFile> CreateNew(const std::string& path, std::string* error,
+                                          bool* exists) override;
   bool Rename(const std::string& from, const std::string& to, std::string* error) override;
   void Remove(const std::string& path) override;
 

@@ -18,7 +18,7 @@ TEST(FileSystemTest, BytesGoOutAndComeBackUnchanged) {
   // Line ends, an end-of-file mark and a zero byte: text mode would change them.
   const std::string bytes("line\nnext\r\n\x1a\0end\n", 18);
   std::string error;
-  std::unique_ptr<WritableFile> out = fileSystem.CreateForWrite(path, &error);
+  std::unique_ptr<WritableFile> out = fileSystem.CreateNew(path, &error, nullptr);
   ASSERT_TRUE(out) << error;
   ASSERT_TRUE(out->Append(bytes, &error)) << error;
   ASSERT_TRUE(out->Close(&error)) << error;

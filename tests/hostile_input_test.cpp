@@ -35,7 +35,7 @@ class GeneratedFileSystem final : public FileSystem {
   std::unique_ptr<SequentialFile> OpenForRead(const std::string&, std::string*) override {
     return std::make_unique<File>(*this);
   }
-  std::unique_ptr<WritableFile> CreateForWrite(const std::string&, std::string*) override {
+  std::unique_ptr<WritableFile> CreateNew(const std::string&, std::string*, bool*) override {
     return nullptr;  // never called: loading only reads
   }
   bool Rename(const std::string&, const std::string&, std::string*) override { return false; }
@@ -251,6 +251,35 @@ TEST(HostileInputTest, AHundredThousandPlayers) {
   // Linear in the players: a few tables of one line per team or weapon,
   // each with a heading name and a cell per player (117 bytes a player).
   EXPECT_LT(run.reportSize, 200 * std::uint64_t{kPlayers});
+}
+
+// One player with many weapons, then many more records of the same player
+// without weapons: offering every weapon of the player again after each
+// record was quadratic (10,000 weapons and 100,000 records took seconds).
+// The work is counted, not timed: one name offer per weapon record.
+TEST(HostileInputTest, RepeatedRecordsOfAPlayerWithManyWeapons) {
+  constexpr std::uint32_t kWeapons = 2000, kRecords = 2000;
+  WusFile first = WorkedExample();
+  WusWeapon weapon = first.players[0].weapons[0];
+  weapon.hits.clear();
+  first.players[0].weapons.clear();
+  for (std::uint32_t i = 0; i < kWeapons; ++i) {
+    weapon.record.id = weapon.record.displayName = "wpn_" + std::to_string(i);
+    first.players[0].weapons.push_back(weapon);
+  }
+  WusFile again = first;
+  again.players[0].weapons.clear();
+  const std::string head = PutU32(EncodeWusFile(first), 44, kRecords + 1);
+  const std::string repeat = EncodeWusFile(again).substr(48);
+  GeneratedFileSystem files(
+      kRecords + 1, [&](std::uint64_t i, std::string* out) { *out = i == 0 ? head : repeat; });
+  StatsAggregate aggregate;
+  HostileRun run =
+      LoadHostile(files, aggregate, head.size() + std::uint64_t{kRecords} * repeat.size(), 8);
+  EXPECT_EQ(run.console.find("Unexpected"), std::string::npos);
+  EXPECT_EQ(aggregate.m_WeaponNames.size(), kWeapons);
+  EXPECT_EQ(aggregate.m_WeaponNames.back(), "wpn_1999");
+  EXPECT_LE(aggregate.weaponNameOffers(), kWeapons);
 }
 
 TEST(HostileInputTest, EveryKindOfFloat) {

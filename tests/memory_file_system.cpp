@@ -64,8 +64,14 @@ std::unique_ptr<SequentialFile> MemoryFileSystem::OpenForRead(const std::string&
   return std::make_unique<MemoryReadFile>(found->second);
 }
 
-std::unique_ptr<WritableFile> MemoryFileSystem::CreateForWrite(const std::string& path,
-                                                               std::string*) {
+std::unique_ptr<WritableFile> MemoryFileSystem::CreateNew(const std::string& path,
+                                                          std::string* error, bool* exists) {
+  const bool taken = files_.count(path) != 0;
+  if (exists != nullptr) *exists = taken;
+  if (taken) {
+    *error = ErrorText(EEXIST);
+    return nullptr;
+  }
   auto bytes = std::make_shared<std::string>();
   files_[path] = bytes;
   return std::make_unique<MemoryWriteFile>(std::move(bytes));

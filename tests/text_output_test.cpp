@@ -36,7 +36,7 @@ TEST(ReportStreamTest, TheFirstFailureIsKeptAndLaterWritesDropped) {
   plan.failAppend = 2;
   FaultyFileSystem files(memory, plan);
   std::string error;
-  std::unique_ptr<WritableFile> file = files.CreateForWrite("report", &error);
+  std::unique_ptr<WritableFile> file = files.CreateNew("report", &error, nullptr);
   ASSERT_NE(file, nullptr);
   ReportStream stream(file.get());
   const std::string big(100000, 'x');

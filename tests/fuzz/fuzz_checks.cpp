@@ -81,7 +81,7 @@ std::unique_ptr<Loaded> Load(FileSystem& fileSystem, const std::vector<std::stri
   }
   MemoryFileSystem output;
   std::string error;
-  std::unique_ptr<WritableFile> file = output.CreateForWrite("report", &error);
+  std::unique_ptr<WritableFile> file = output.CreateNew("report", &error, nullptr);
   {
     ReportStream stream(file.get());
     WriteReport(loaded->aggregate, stream);
