@@ -12,17 +12,18 @@
 
 int main(int argc, char** argv) {
   wus::KeepLargeBlocksInHeap();
+  wus::IgnoreBrokenPipeSignal();
   wus::BufferRedirectedConsole();
   try {
     std::vector<std::string> paths(argv + 1, argv + argc);
     int status = wus::RunWusReport(paths);
-    std::fflush(stdout);
+    wus::FlushConsole();
     return status;
   } catch (const std::bad_alloc&) {
-    std::fflush(stdout);
+    wus::FlushConsole();
     std::fputs("wusreport: out of memory - no report written\n", stderr);
   } catch (const std::exception& e) {
-    std::fflush(stdout);
+    wus::FlushConsole();
     std::fprintf(stderr, "wusreport: %s - no report written\n", e.what());
   }
   return 2;

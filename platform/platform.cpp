@@ -2,6 +2,7 @@
 #include "platform/platform.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -94,6 +95,12 @@ std::string ErrorText(int errorNumber) {
 }
 
 #endif
+
+void IgnoreBrokenPipeSignal() {
+#ifdef SIGPIPE
+  std::signal(SIGPIPE, SIG_IGN);
+#endif
+}
 
 void KeepLargeBlocksInHeap() {
 #ifdef __GLIBC__

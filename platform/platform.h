@@ -40,6 +40,10 @@ void DebugOutput(std::string_view text);
 // faulted in anew, page by page, for every file. Call before allocating.
 void KeepLargeBlocksInHeap();
 
+// Keeps a write to a closed pipe from killing the process (SIGPIPE): the
+// write fails with EPIPE instead. Nothing to do on Windows.
+void IgnoreBrokenPipeSignal();
+
 // Returns true iff standard output is a terminal (not a file or a pipe).
 bool StdoutIsTerminal();
 

@@ -11,13 +11,20 @@ namespace wus {
 namespace {
 
 std::string* g_consoleCapture = nullptr;
+// Set once a write to standard output failed: the console is gone (a closed
+// pipe, a full disk behind a redirect) and the trace is dropped from then
+// on, while the run goes on.
+bool g_consoleFailed = false;
 
 void WriteConsole(std::string_view text) {
   if (g_consoleCapture != nullptr) {
     g_consoleCapture->append(text);
     return;
   }
-  std::fwrite(text.data(), 1, text.size(), stdout);
+  if (g_consoleFailed) return;
+  if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::ferror(stdout)) {
+    g_consoleFailed = true;
+  }
 }
 
 // Appends `value` as "%d" writes it.
@@ -86,6 +93,11 @@ void BufferRedirectedConsole() {
 }
 
 void ConsoleEcho(std::string_view text) { WriteConsole(text); }
+
+void FlushConsole() {
+  if (g_consoleFailed) return;
+  if (std::fflush(stdout) != 0) g_consoleFailed = true;
+}
 
 void SetConsoleCapture(std::string* capture) { g_consoleCapture = capture; }
 

@@ -1,7 +1,9 @@
 // The console log. LogMessage writes a formatted line to standard output and
 // hands the same text to the debugger channel; the driver's echo of each path
 // goes to standard output only. Tests can capture everything that would reach
-// the console.
+// the console. The console is a side channel: once a write to it fails (a
+// closed pipe, a full disk behind a redirect), nothing more is written to
+// it, and nothing about the run changes.
 #pragma once
 
 #include <cstdint>
@@ -30,6 +32,10 @@ void BufferRedirectedConsole();
 
 // Writes `text` to standard output without copying it to the debugger channel.
 void ConsoleEcho(std::string_view text);
+
+// Writes out what standard output holds buffered (unless it failed before),
+// so that the console is complete before a message on standard error.
+void FlushConsole();
 
 // While set, console text is appended to `*capture` instead of being written
 // to standard output (the debugger channel still gets LogMessage's text).
