@@ -64,16 +64,20 @@ class BodyReader {
     for (std::uint32_t i = 0; i < player_.numWeapons && complete; ++i) {
       complete = !in_.AtEnd() && ReadWeapon(p);
     }
-    // Every weapon of the player, those of earlier files included, also when
-    // the file broke off inside this player.
-    for (const WeaponStats& weapon : p.m_Weapons) aggregate_.AddWeaponName(weapon.m_Name);
     return complete;
   }
 
   bool ReadWeapon(PlayerStats& p) {
     ReadWeaponRecord(in_, &weapon_);
     LogName("\t\t\t\t Weapon : ", weapon_.id);
+    const std::size_t weaponsBefore = p.m_Weapons.size();
     WeaponStats& w = p.FindOrAddWeapon(weapon_.id, weapon_.displayName);
+    // The list of weapon names gains each weapon's identifier when the
+    // weapon is first added to a player: a player's weapons keep their
+    // order and the list only grows, so this is the order that offering all
+    // of a player's weapons after each of its records would give, at the
+    // cost of one offer per weapon instead of one per weapon and record.
+    if (p.m_Weapons.size() != weaponsBefore) aggregate_.AddWeaponName(w.m_Name);
     AddTo(w.m_dwNumBought, weapon_.numBought);
     AddTo(w.m_dwAuxCount, weapon_.auxCount);
     AddTo(w.m_dwNumShots, weapon_.numShots);

@@ -54,6 +54,7 @@ void StatsAggregate::Reset() {
   m_HitTexts.Clear();
   m_PlayerIndex.clear();
   m_WeaponNameIndex.Clear();
+  weaponNameOffers_ = 0;
 }
 
 PlayerStats& StatsAggregate::FindOrAddPlayer(std::string_view name) {
@@ -71,6 +72,7 @@ const PlayerStats* StatsAggregate::FindPlayer(std::string_view name) const {
 }
 
 void StatsAggregate::AddWeaponName(std::string_view id) {
+  ++weaponNameOffers_;
   const std::uint32_t hash = HashText(id);
   if (m_WeaponNameIndex.Find(hash, [&](std::uint32_t i) { return m_WeaponNames[i] == id; }) !=
       HashIndex::kNone) {

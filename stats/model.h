@@ -124,12 +124,16 @@ class StatsAggregate {
 
   // Appends `id` to m_WeaponNames unless an equal entry exists.
   void AddWeaponName(std::string_view id);
+  // The number of AddWeaponName calls so far: the loader's work on the list
+  // of weapon names, which must stay linear in the input.
+  std::uint64_t weaponNameOffers() const { return weaponNameOffers_; }
   // Appends `fileName` to m_UsedFiles (duplicates included).
   void AddUsedFile(std::string_view fileName) { m_UsedFiles.emplace_back(fileName); }
 
  private:
   std::unordered_map<std::string, std::uint32_t, AsciiFoldHash, AsciiFoldEqual> m_PlayerIndex;
   HashIndex m_WeaponNameIndex;  // into m_WeaponNames
+  std::uint64_t weaponNameOffers_ = 0;
 };
 
 }  // namespace wus
