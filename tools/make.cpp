@@ -51,7 +51,7 @@ int RunMake(const std::vector<std::string>& args) {
   for (const std::string& warning : warnings) {
     std::fprintf(stderr, "wustool make: %s: warning: %s\n", in.c_str(), warning.c_str());
   }
-  if (!WriteWholeFile(out, bytes, &error)) {
+  if (!WriteWholeFile(FileSystem::Default(), out, bytes, &error)) {
     return Failure("make", "cannot write '" + out + "': " + error);
   }
   return kExitOk;

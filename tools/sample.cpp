@@ -55,7 +55,7 @@ bool WriteSampleCorpus(const SampleOptions& options, const std::string& dir, std
   while (corpus.Next(&file, &name)) {
     std::string path = (std::filesystem::path(dir) / name).string();
     std::string data = EncodeWusFile(file);
-    if (!WriteWholeFile(path, data, error)) {
+    if (!WriteWholeFile(FileSystem::Default(), path, data, error)) {
       *error = "cannot write '" + path + "': " + *error;
       return false;
     }
