@@ -48,7 +48,7 @@ void ByteReader::ReadSlow(unsigned char* out, std::size_t n) {
   }
 }
 
-std::string_view ByteReader::ReadTextSlow() {
+std::string_view ByteReader::ReadTextSlow(std::size_t maxLength) {
   text_.clear();
   while (true) {
     if (!Fill()) {
@@ -61,8 +61,8 @@ std::string_view ByteReader::ReadTextSlow() {
     std::size_t length = zero != nullptr
                              ? static_cast<std::size_t>(static_cast<const char*>(zero) - start)
                              : available;
-    if (text_.size() < kMaxNameLength) {
-      std::size_t room = kMaxNameLength - text_.size();
+    if (text_.size() < maxLength) {
+      std::size_t room = maxLength - text_.size();
       text_.append(start, length < room ? length : room);
     }
     pos_ += length;

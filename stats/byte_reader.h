@@ -19,6 +19,8 @@ namespace wus {
 
 // The longest text the model stores; longer texts are cut to this length.
 inline constexpr std::size_t kMaxNameLength = 1023;
+// A text length limit that keeps every text whole.
+inline constexpr std::size_t kWholeText = static_cast<std::size_t>(-1);
 
 // Little-endian values from bytes, whatever the host's byte order.
 inline std::uint16_t DecodeU16(const unsigned char* p) {
@@ -66,20 +68,31 @@ class ByteReader {
     }
   }
 
-  // Reads a zero-terminated text and returns its first kMaxNameLength bytes;
+  // Reads a zero-terminated text and returns its first `maxLength` bytes;
   // the rest, up to and including the zero byte, is consumed. A text cut by
   // the end of the input ends there. The view is valid until the next read.
-  std::string_view ReadText() {
+  std::string_view ReadText(std::size_t maxLength = kMaxNameLength) {
     // The whole text and its zero byte lie in the buffer.
     if (pos_ < end_) {
       const char* start = buffer_.get() + pos_;
       if (const void* zero = std::memchr(start, 0, end_ - pos_)) {
         std::size_t length = static_cast<std::size_t>(static_cast<const char*>(zero) - start);
         pos_ += length + 1;
-        return std::string_view(start, length < kMaxNameLength ? length : kMaxNameLength);
+        return std::string_view(start, length < maxLength ? length : maxLength);
       }
     }
-    return ReadTextSlow();
+    return ReadTextSlow(maxLength);
+  }
+
+  // Replaces `*out` with the next bytes of the input, at least one and at
+  // most `max` (none at the end): the bytes the buffer holds, refilled
+  // when empty. For copying the rest of an input a block at a time.
+  void ReadAvailable(std::size_t max, std::string* out) {
+    out->clear();
+    if (!Fill()) return;
+    std::size_t n = end_ - pos_ < max ? end_ - pos_ : max;
+    out->assign(buffer_.get() + pos_, n);
+    pos_ += n;
   }
 
   // Returns true iff no byte is left to read.
@@ -97,7 +110,7 @@ class ByteReader {
   bool Fill();
   // ReadBytes across a refill or the end of the input.
   void ReadSlow(unsigned char* out, std::size_t n);
-  std::string_view ReadTextSlow();
+  std::string_view ReadTextSlow(std::size_t maxLength);
   unsigned char At(std::size_t i) const { return static_cast<unsigned char>(buffer_[i]); }
 
   SequentialFile* file_;

@@ -35,13 +35,13 @@ void PutText(std::string* out, const std::string& text) {
 // An upper bound of the encoded size (texts may end early at a zero byte),
 // so that encoding allocates once.
 std::size_t EncodedSizeBound(const WusFile& file) {
-  std::size_t size = 48;
+  std::size_t size = kHeaderBytes;
   for (const WusPlayer& player : file.players) {
-    size += player.record.name.size() + 1 + 44;
+    size += player.record.name.size() + 1 + kPlayerFixedBytes;
     for (const WusWeapon& weapon : player.weapons) {
-      size += weapon.record.id.size() + weapon.record.displayName.size() + 2 + 432;
+      size += weapon.record.id.size() + weapon.record.displayName.size() + 2 + kWeaponFixedBytes;
       for (const WusHitRecord& hit : weapon.hits) {
-        size += 27 + hit.text.size() + 1 + hit.boneName.size() + 1;
+        size += kHitFixedBytes + hit.text.size() + 1 + hit.boneName.size() + 1;
       }
     }
   }

@@ -9,8 +9,8 @@ RawTriple ReadTriple(ByteReader& in) {
   return triple;
 }
 
-void ReadPlayerRecord(ByteReader& in, WusPlayerRecord* player) {
-  player->name.assign(in.ReadText());
+void ReadPlayerRecord(ByteReader& in, WusPlayerRecord* player, std::size_t maxTextLength) {
+  player->name.assign(in.ReadText(maxTextLength));
   player->totalShots = in.ReadU32();
   player->totalAliveTime = ReadTriple(in);
   player->totalMoneyRound = ReadTriple(in);
@@ -18,13 +18,12 @@ void ReadPlayerRecord(ByteReader& in, WusPlayerRecord* player) {
   player->numWeapons = in.ReadU32();
 }
 
-void ReadWeaponRecord(ByteReader& in, WusWeaponRecord* weapon) {
-  weapon->id.assign(in.ReadText());
-  weapon->displayName.assign(in.ReadText());
+void ReadWeaponRecord(ByteReader& in, WusWeaponRecord* weapon, std::size_t maxTextLength) {
+  weapon->id.assign(in.ReadText(maxTextLength));
+  weapon->displayName.assign(in.ReadText(maxTextLength));
   // The counters, the purchase buckets and the hit count: 108 numbers read
   // at once.
-  constexpr std::size_t kBuckets = kNumTeams * kNumBuyBuckets;
-  unsigned char raw[4 * (5 + kBuckets + 1)];
+  unsigned char raw[kWeaponFixedBytes];
   in.ReadBytes(raw, sizeof raw);
   const unsigned char* p = raw;
   auto next = [&p] {
@@ -43,15 +42,16 @@ void ReadWeaponRecord(ByteReader& in, WusWeaponRecord* weapon) {
   weapon->numHitRecords = next();
 }
 
-void ReadHitRecord(ByteReader& in, std::uint32_t version, WusHitRecord* hit) {
+void ReadHitRecord(ByteReader& in, std::uint32_t version, WusHitRecord* hit,
+                   std::size_t maxTextLength) {
   HitFixedPart fixed = ReadHitFixedPart(in);
   hit->pos1 = fixed.pos1;
   hit->pos2 = fixed.pos2;
   hit->code = fixed.code;
   hit->lethal = fixed.lethal;
-  hit->text.assign(in.ReadText());
+  hit->text.assign(in.ReadText(maxTextLength));
   if (version >= kFirstVersionWithBoneNames) {
-    hit->boneName.assign(in.ReadText());
+    hit->boneName.assign(in.ReadText(maxTextLength));
   } else {
     hit->boneName.clear();
   }

@@ -17,6 +17,17 @@ inline constexpr std::uint32_t kWusMagic = 0x53555720;  // the bytes " WUS"
 inline constexpr std::uint32_t kMaxWusVersion = 2;
 inline constexpr std::uint32_t kFirstVersionWithBoneNames = 2;
 
+// The layout of the records, in one place for the reader, the writer and
+// wustool's dump: the bytes of each record besides its texts and their zero
+// bytes. The header is all fixed; a player record is its name and 44 bytes,
+// then its weapons; a weapon record is its two texts and 432 bytes, then its
+// hits; a hit record is 27 bytes and its one or two texts.
+inline constexpr std::size_t kHeaderBytes = 48;
+inline constexpr std::size_t kPlayerFixedBytes = 4 + 3 * 12 + 4;  // shots .. NumWeapons
+inline constexpr std::size_t kWeaponFixedBytes = 5 * 4 + kNumTeams * kNumBuyBuckets * 4 + 4;
+inline constexpr std::size_t kHitFixedBytes = 2 * 12 + 2 + 1;  // points, code, lethal
+static_assert(kPlayerFixedBytes == 44 && kWeaponFixedBytes == 432 && kHitFixedBytes == 27);
+
 // Money triples are stored as their two's complement bits.
 using RawTriple = std::array<std::uint32_t, kNumTeams>;
 
@@ -60,14 +71,13 @@ struct WusHitRecord {
 };
 
 // The part of a hit record before its texts: two points, the code and the
-// lethal flag, 27 bytes.
+// lethal flag, kHitFixedBytes bytes.
 struct HitFixedPart {
   std::array<float, 3> pos1;
   std::array<float, 3> pos2;
   std::uint16_t code;
   std::uint8_t lethal;
 };
-inline constexpr std::size_t kHitFixedBytes = 27;
 
 // Reads the fixed part of a hit record in one go.
 inline HitFixedPart ReadHitFixedPart(ByteReader& in) {
@@ -88,9 +98,14 @@ inline bool IsSupportedVersion(std::uint32_t version) { return version <= kMaxWu
 
 RawTriple ReadTriple(ByteReader& in);
 // Each reads the whole record, counts included, but none of the records that
-// follow it (a player's weapons, a weapon's hits).
-void ReadPlayerRecord(ByteReader& in, WusPlayerRecord* player);
-void ReadWeaponRecord(ByteReader& in, WusWeaponRecord* weapon);
-void ReadHitRecord(ByteReader& in, std::uint32_t version, WusHitRecord* hit);
+// follow it (a player's weapons, a weapon's hits). Texts keep their first
+// `maxTextLength` bytes: the model's limit for the loader, kWholeText for a
+// reader that shows the file as it is.
+void ReadPlayerRecord(ByteReader& in, WusPlayerRecord* player,
+                      std::size_t maxTextLength = kMaxNameLength);
+void ReadWeaponRecord(ByteReader& in, WusWeaponRecord* weapon,
+                      std::size_t maxTextLength = kMaxNameLength);
+void ReadHitRecord(ByteReader& in, std::uint32_t version, WusHitRecord* hit,
+                   std::size_t maxTextLength = kMaxNameLength);
 
 }  // namespace wus

@@ -1,14 +1,16 @@
 // wustool dump and make are inverses: make(dump(F)) == F for complete files
 // of every version with awkward names and floats, and for files with bytes
-// after the last player; the dump reads as intended, texts longer than a
-// record holds are cut and counted, and the shipped examples match.
+// after the last player; the dump reads as intended, texts of any length are
+// shown whole, and the shipped examples match.
 #include <gtest/gtest.h>
 
 #include <bit>
 #include <cmath>
 #include <filesystem>
+#include <optional>
 
 #include "stats/wus_file.h"
+#include "tests/heap_usage.h"
 #include "tests/test_util.h"
 #include "tests/wustool_util.h"
 
@@ -120,15 +122,67 @@ TEST(WustoolRoundTrip, ShippedExamplesMatchTheirJson) {
   EXPECT_GE(checked, 3);
 }
 
-TEST(WustoolRoundTrip, LongTextsAreShownCutAndCounted) {
-  WusFile file = WorkedExample();
-  file.players[0].record.name = std::string(1500, 'n');
-  nlohmann::json dump = DumpAsJson(EncodeWusFile(file));
-  EXPECT_EQ(dump["players"][0]["weapons"][0]["m_Name"], "wpn_a");
-  EXPECT_EQ(dump["end"]["complete"], true);
-  EXPECT_EQ(dump["end"]["recordsWithLongTexts"], 1);
-  file.players[0].record.name.resize(kMaxNameLength);
-  EXPECT_EQ(MakeBytes(dump.dump()), EncodeWusFile(file));
+// Every text of every record at lengths around the report's limit and far
+// beyond it: the dump shows each whole and make gives the file back.
+TEST(WustoolRoundTrip, TextsOfAnyLengthSurviveWhole) {
+  for (std::size_t length :
+       {std::size_t{0}, std::size_t{1023}, std::size_t{1024}, std::size_t{100000}}) {
+    SCOPED_TRACE(length);
+    const std::string text(length, 't');
+    WusFile file = WorkedExample();
+    WusWeapon& weapon = file.players[0].weapons[0];
+    file.players[0].record.name = weapon.record.id = weapon.record.displayName =
+        weapon.hits[0].text = weapon.hits[0].boneName = text;
+    const std::string bytes = EncodeWusFile(file);
+    nlohmann::json dump = DumpAsJson(bytes);
+    const nlohmann::json& w = dump["players"][0]["weapons"][0];
+    for (const nlohmann::json& shown :
+         {dump["players"][0]["m_Name"], w["m_Name"], w["m_DisplayName"], w["hits"][0]["m_Text"],
+          w["hits"][0]["m_BoneName"]}) {
+      EXPECT_EQ(shown.get<std::string>().size(), length);
+    }
+    EXPECT_EQ(dump["end"]["complete"], true);
+    EXPECT_EQ(MakeBytes(dump.dump()), bytes);
+  }
+}
+
+// Bytes after the last record, fewer and more than one block of the dump,
+// come back whole, and the dump holds no more of them at once than a block.
+TEST(WustoolRoundTrip, TrailingBytesComeBackWholeAndStreamed) {
+  const std::string records = EncodeWusFile(WorkedExample());
+  for (std::size_t count : {std::size_t{1}, std::size_t{65536}, std::size_t{8} << 20}) {
+    SCOPED_TRACE(count);
+    std::string bytes = records;
+    for (std::size_t i = 0; i < count; ++i) bytes.push_back(static_cast<char>(i * 7 % 256));
+    MemoryFileSystem memory;
+    memory.SetFile("f.wus", bytes);
+    std::string json;
+    std::size_t largestPiece = 0;
+    tool::DumpSummary summary;
+    std::string error;
+    std::optional<std::size_t> before = HeapBytesInUse();
+    std::optional<std::size_t> peak = before;
+    ASSERT_TRUE(tool::DumpWusFile(
+        *memory.OpenForRead("f.wus", &error),
+        [&](std::string_view piece) {
+          largestPiece = std::max(largestPiece, piece.size());
+          if (count < 65536 * 2) json.append(piece);
+          std::optional<std::size_t> now = HeapBytesInUse();
+          if (now && peak) peak = std::max(*peak, *now);
+        },
+        &summary, &error))
+        << error;
+    EXPECT_EQ(summary.fileSize, bytes.size());
+    EXPECT_LT(largestPiece, std::size_t{1} << 20);
+    if (before && peak) {
+      EXPECT_LT(*peak - *before, std::size_t{4} << 20);
+    }
+    if (count < 65536 * 2) {
+      nlohmann::json dump = nlohmann::json::parse(json);
+      EXPECT_EQ(dump["end"]["trailingBytes"], count);
+      EXPECT_EQ(MakeBytes(json), bytes);
+    }
+  }
 }
 
 }  // namespace

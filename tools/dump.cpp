@@ -1,8 +1,10 @@
 // `wustool dump`: reads a WUS file record by record and writes its JSON form.
-// A record whose first byte would lie at or past the end of the file is not
-// read; a record that the end cuts through is read whole, with zeros for the
-// missing bytes. The "end" object says which record was cut and which was
-// the first left unread.
+// Texts are shown whole, however long (the report's length limit is the
+// report's, not the file's). A record whose first byte would lie at or past
+// the end of the file is not read; a record that the end cuts through is
+// read whole, with zeros for the missing bytes. The "end" object says which
+// record was cut and which was the first left unread. Bytes after the last
+// record go out as they are read, a block at a time.
 #include "tools/dump.h"
 
 #include <cstdio>
@@ -12,14 +14,13 @@
 #include "stats/wus_file.h"
 #include "text/format.h"
 #include "tools/command_line.h"
+#include "tools/json_keys.h"
 
 namespace wus::tool {
 namespace {
 
-// The fixed part of each record: everything but its texts and zero bytes.
-constexpr std::uint64_t kPlayerFixedBytes = 44;
-constexpr std::uint64_t kWeaponFixedBytes = 432;
-constexpr std::uint64_t kHitFixedBytes = 27;
+// The most bytes after the last record that the dump holds at once.
+constexpr std::size_t kTrailingBlock = 1 << 16;
 
 constexpr char kHelp[] =
     "Usage: wustool dump FILE\n"
@@ -79,18 +80,18 @@ class Dumper {
     header.totalPlayersMoneyRound = ReadTriple(in_);
     header.totalNumRespawns = ReadTriple(in_);
     header.numPlayers = in_.ReadU32();
-    Finish(RecordRef{"header", 0}, 48);
+    Finish(RecordRef{"header", 0});
 
     out_.BeginObject();
-    out_.Key("magic");
+    out_.Key(kJsonMagic);
     out_.Text(" WUS");
-    out_.Key("version");
+    out_.Key(kJsonVersion);
     out_.Unsigned(version_);
-    WriteTriple(out_, "m_dwTotalPlayersAliveTime", header.totalPlayersAliveTime, false);
-    WriteTriple(out_, "m_dwTotalPlayersMoneyRound", header.totalPlayersMoneyRound, true);
-    WriteTriple(out_, "m_dwTotalNumRespawns", header.totalNumRespawns, false);
-    WriteCounter(out_, "NumPlayers", header.numPlayers);
-    out_.Key("players");
+    WriteTriple(out_, kJsonTotalPlayersAliveTime, header.totalPlayersAliveTime, false);
+    WriteTriple(out_, kJsonTotalPlayersMoneyRound, header.totalPlayersMoneyRound, true);
+    WriteTriple(out_, kJsonTotalNumRespawns, header.totalNumRespawns, false);
+    WriteCounter(out_, kJsonNumPlayers, header.numPlayers);
+    out_.Key(kJsonPlayers);
     out_.BeginArray();
     bool complete = true;
     for (std::uint32_t i = 0; i < header.numPlayers && complete; ++i) complete = DumpPlayer(i);
@@ -109,33 +110,27 @@ class Dumper {
     return false;
   }
 
-  // After a record was read: notes it as cut if the input ended inside it,
-  // and counts it if its texts were longer than the reader keeps (it then
-  // took more bytes than its texts as read and `fixedBytes` explain).
-  void Finish(const RecordRef& ref, std::uint64_t expectedBytes) {
-    if (in_.ranPastEnd()) {
-      if (!cut_) cut_ = ref;
-    } else if (in_.offset() - ref.offset > expectedBytes) {
-      ++longTexts_;
-    }
+  // After a record was read: notes it as cut if the input ended inside it.
+  void Finish(const RecordRef& ref) {
+    if (in_.ranPastEnd() && !cut_) cut_ = ref;
   }
 
   // Returns true iff the player and everything in it were there.
   bool DumpPlayer(std::uint32_t index) {
     RecordRef ref{"player", in_.offset(), index};
     if (!Begin(ref)) return false;
-    ReadPlayerRecord(in_, &player_);
-    Finish(ref, player_.name.size() + 1 + kPlayerFixedBytes);
+    ReadPlayerRecord(in_, &player_, kWholeText);
+    Finish(ref);
 
     out_.BeginObject();
-    out_.Key("m_Name");
+    out_.Key(kJsonName);
     out_.Text(player_.name);
-    WriteCounter(out_, "TotalShots", player_.totalShots);
-    WriteTriple(out_, "m_dwTotalAliveTime", player_.totalAliveTime, false);
-    WriteTriple(out_, "m_dwTotalMoneyRound", player_.totalMoneyRound, true);
-    WriteTriple(out_, "m_dwNumRespawned", player_.numRespawned, false);
-    WriteCounter(out_, "NumWeapons", player_.numWeapons);
-    out_.Key("weapons");
+    WriteCounter(out_, kJsonTotalShots, player_.totalShots);
+    WriteTriple(out_, kJsonTotalAliveTime, player_.totalAliveTime, false);
+    WriteTriple(out_, kJsonTotalMoneyRound, player_.totalMoneyRound, true);
+    WriteTriple(out_, kJsonNumRespawned, player_.numRespawned, false);
+    WriteCounter(out_, kJsonNumWeapons, player_.numWeapons);
+    out_.Key(kJsonWeapons);
     out_.BeginArray();
     bool complete = true;
     for (std::uint32_t i = 0; i < player_.numWeapons && complete; ++i) {
@@ -149,20 +144,20 @@ class Dumper {
   bool DumpWeapon(std::uint32_t player, std::uint32_t index) {
     RecordRef ref{"weapon", in_.offset(), player, index};
     if (!Begin(ref)) return false;
-    ReadWeaponRecord(in_, &weapon_);
-    Finish(ref, weapon_.id.size() + weapon_.displayName.size() + 2 + kWeaponFixedBytes);
+    ReadWeaponRecord(in_, &weapon_, kWholeText);
+    Finish(ref);
 
     out_.BeginObject();
-    out_.Key("m_Name");
+    out_.Key(kJsonName);
     out_.Text(weapon_.id);
-    out_.Key("m_DisplayName");
+    out_.Key(kJsonDisplayName);
     out_.Text(weapon_.displayName);
-    WriteCounter(out_, "m_dwNumBought", weapon_.numBought);
-    WriteCounter(out_, "m_dwAuxCount", weapon_.auxCount);
-    WriteCounter(out_, "m_dwNumShots", weapon_.numShots);
-    WriteCounter(out_, "m_dwNumHits", weapon_.numHits);
-    WriteCounter(out_, "m_dwNumKills", weapon_.numKills);
-    out_.Key("m_dwBuyBuckets");
+    WriteCounter(out_, kJsonNumBought, weapon_.numBought);
+    WriteCounter(out_, kJsonAuxCount, weapon_.auxCount);
+    WriteCounter(out_, kJsonNumShots, weapon_.numShots);
+    WriteCounter(out_, kJsonNumHits, weapon_.numHits);
+    WriteCounter(out_, kJsonNumKills, weapon_.numKills);
+    out_.Key(kJsonBuyBuckets);
     out_.BeginArray();
     for (const auto& team : weapon_.buyBuckets) {
       out_.BeginArray(true);
@@ -170,8 +165,8 @@ class Dumper {
       out_.EndArray();
     }
     out_.EndArray();
-    WriteCounter(out_, "dwNumHits", weapon_.numHitRecords);
-    out_.Key("hits");
+    WriteCounter(out_, kJsonNumHitRecords, weapon_.numHitRecords);
+    out_.Key(kJsonHits);
     out_.BeginArray();
     bool complete = true;
     for (std::uint32_t i = 0; i < weapon_.numHitRecords && complete; ++i) {
@@ -185,19 +180,19 @@ class Dumper {
   bool DumpHit(std::uint32_t player, std::uint32_t weapon, std::uint32_t index) {
     RecordRef ref{"hit", in_.offset(), player, weapon, index};
     if (!Begin(ref)) return false;
-    ReadHitRecord(in_, version_, &hit_);
+    ReadHitRecord(in_, version_, &hit_, kWholeText);
     bool hasBone = version_ >= kFirstVersionWithBoneNames;
-    Finish(ref, kHitFixedBytes + hit_.text.size() + 1 + (hasBone ? hit_.boneName.size() + 1 : 0));
+    Finish(ref);
 
     out_.BeginObject(true);
-    WritePoint(out_, "m_Pos1", hit_.pos1);
-    WritePoint(out_, "m_Pos2", hit_.pos2);
-    WriteCounter(out_, "m_wCode", hit_.code);
-    WriteCounter(out_, "m_bLethal", hit_.lethal);
-    out_.Key("m_Text");
+    WritePoint(out_, kJsonPos1, hit_.pos1);
+    WritePoint(out_, kJsonPos2, hit_.pos2);
+    WriteCounter(out_, kJsonCode, hit_.code);
+    WriteCounter(out_, kJsonLethal, hit_.lethal);
+    out_.Key(kJsonText);
     out_.Text(hit_.text);
     if (hasBone) {
-      out_.Key("m_BoneName");
+      out_.Key(kJsonBoneName);
       out_.Text(hit_.boneName);
     }
     out_.EndObject();
@@ -207,12 +202,12 @@ class Dumper {
   void WriteRecordRef(const char* key, const RecordRef& ref) {
     out_.Key(key);
     out_.BeginObject(true);
-    out_.Key("record");
+    out_.Key(kJsonRecord);
     out_.Text(ref.kind);
-    out_.Key("offset");
+    out_.Key(kJsonOffset);
     out_.Unsigned(ref.offset);
     const std::pair<const char*, std::int64_t> places[] = {
-        {"player", ref.player}, {"weapon", ref.weapon}, {"hit", ref.hit}};
+        {kJsonPlayer, ref.player}, {kJsonWeapon, ref.weapon}, {kJsonHit, ref.hit}};
     for (const auto& [name, place] : places) {
       if (place < 0) continue;
       out_.Key(name);
@@ -221,35 +216,37 @@ class Dumper {
     out_.EndObject();
   }
 
+  // The "end" object. The bytes after the last record are not counted
+  // before they are shown: they go out a block at a time, so the object
+  // lists the size and the count after them.
   void WriteEnd(DumpSummary* summary) {
     summary->complete = !cut_ && !unread_;
-    std::string trailing;
-    if (summary->complete) {
-      while (!in_.AtEnd()) trailing.push_back(static_cast<char>(in_.ReadU8()));
+    out_.Key(kJsonEnd);
+    out_.BeginObject();
+    out_.Key(kJsonComplete);
+    out_.Bool(summary->complete);
+    std::uint64_t trailingBytes = 0;
+    if (summary->complete && !in_.AtEnd()) {
+      const std::uint64_t start = in_.offset();
+      out_.Key(kJsonTrailing);
+      out_.BeginText();
+      std::string block;
+      while (!in_.AtEnd()) {
+        in_.ReadAvailable(kTrailingBlock, &block);
+        out_.TextPiece(block);
+      }
+      out_.EndText();
+      trailingBytes = in_.offset() - start;
     }
     summary->fileSize = in_.offset();
-    summary->longTexts = longTexts_;
-
-    out_.Key("end");
-    out_.BeginObject();
-    out_.Key("fileSize");
-    out_.Unsigned(summary->fileSize);
-    out_.Key("complete");
-    out_.Bool(summary->complete);
     if (summary->complete) {
-      out_.Key("trailingBytes");
-      out_.Unsigned(trailing.size());
-      if (!trailing.empty()) {
-        out_.Key("trailing");
-        out_.Text(trailing);
-      }
+      out_.Key(kJsonTrailingBytes);
+      out_.Unsigned(trailingBytes);
     }
-    if (cut_) WriteRecordRef("cutRecord", *cut_);
-    if (unread_) WriteRecordRef("firstUnread", *unread_);
-    if (longTexts_ > 0) {
-      out_.Key("recordsWithLongTexts");
-      out_.Unsigned(longTexts_);
-    }
+    out_.Key(kJsonFileSize);
+    out_.Unsigned(summary->fileSize);
+    if (cut_) WriteRecordRef(kJsonCutRecord, *cut_);
+    if (unread_) WriteRecordRef(kJsonFirstUnread, *unread_);
     out_.EndObject();
   }
 
@@ -258,7 +255,6 @@ class Dumper {
   std::uint32_t version_;
   std::optional<RecordRef> cut_;
   std::optional<RecordRef> unread_;
-  std::uint32_t longTexts_ = 0;
   WusPlayerRecord player_;
   WusWeaponRecord weapon_;
   WusHitRecord hit_;
@@ -302,12 +298,6 @@ int RunDump(const std::vector<std::string>& args) {
       *file, [](std::string_view text) { std::fwrite(text.data(), 1, text.size(), stdout); },
       &summary, &error);
   if (!ok) return Failure("dump", path + ": " + error);
-  if (summary.longTexts > 0) {
-    std::fprintf(stderr,
-                 "wustool dump: %s: %u records hold texts longer than %zu bytes; the dump shows "
-                 "their first %zu bytes\n",
-                 path.c_str(), summary.longTexts, kMaxNameLength, kMaxNameLength);
-  }
   if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
     return Failure("dump", "cannot write the output");
   }

@@ -12,9 +12,8 @@
 namespace wus::tool {
 
 struct DumpSummary {
-  bool complete = false;        // every record was there
-  std::uint64_t fileSize = 0;   // bytes read
-  std::uint32_t longTexts = 0;  // records holding a text longer than 1023 bytes
+  bool complete = false;       // every record was there
+  std::uint64_t fileSize = 0;  // bytes read
 };
 
 // Writes the JSON form of the WUS file read from `file` to `sink`. Returns

@@ -10,11 +10,13 @@
 //   (dump writes that form for every other NaN; make takes it for any float).
 // - The counts NumPlayers, NumWeapons and dwNumHits are the fields as stored;
 //   make takes a missing count from its list.
-// - "end" tells how the file ended: its size, whether it was complete, the
-//   bytes after the last player ("trailing"), or the record that the end cut
-//   ("cutRecord") and the first record that lay wholly past it
-//   ("firstUnread"). make cuts its output at "fileSize" when "complete" is
+// - Texts are whole, however long.
+// - "end" tells how the file ended: whether it was complete, the bytes after
+//   the last player ("trailing") and their count, its size, or the record
+//   that the end cut ("cutRecord") and the first record that lay wholly past
+//   it ("firstUnread"). make cuts its output at "fileSize" when "complete" is
 //   false and appends "trailing" otherwise, so make(dump(F)) == F.
+// - Every key is defined once, in json_keys.h.
 #pragma once
 
 #include <cstdint>
@@ -29,6 +31,9 @@ namespace wus::tool {
 
 // Appends `bytes` as a quoted JSON string (characters as in byte_text.h).
 void AppendJsonText(std::string_view bytes, std::string* out);
+// Appends `bytes` as part of a JSON string, without quotes: a text appended
+// in pieces reads as the whole text appended at once.
+void AppendJsonTextPiece(std::string_view bytes, std::string* out);
 
 // Appends the JSON value of `value`: a number, or a string as above.
 void AppendJsonFloat(float value, std::string* out);

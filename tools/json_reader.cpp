@@ -9,6 +9,7 @@
 #include "text/format.h"
 #include "tools/byte_text.h"
 #include "tools/json_codec.h"
+#include "tools/json_keys.h"
 
 namespace wus::tool {
 namespace {
@@ -120,9 +121,9 @@ RawTriple ReadTriple(const Json& object, const char* key, const Path& parent, bo
 // Up to three rows of up to 34 counters; what is left out is 0.
 BuyBuckets ReadBuckets(const Json& object, const Path& parent) {
   BuyBuckets buckets{};
-  const Json* teams = Member(object, "m_dwBuyBuckets");
+  const Json* teams = Member(object, kJsonBuyBuckets);
   if (teams == nullptr) return buckets;
-  Path path(parent, "m_dwBuyBuckets");
+  Path path(parent, kJsonBuyBuckets);
   Expect(teams->is_array() && teams->size() <= kNumTeams, path,
          "must be an array of at most three arrays, one per team");
   for (std::size_t team = 0; team < teams->size(); ++team) {
@@ -169,17 +170,13 @@ std::string ReadText(const Json& value, const Path& path) {
   return bytes;
 }
 
-// A text stored in the file: no zero byte, at most kMaxNameLength bytes.
+// A text stored in the file: any bytes but the zero byte, of any length.
 std::string ReadName(const Json& object, const char* key, const Path& parent) {
   const Json* value = Member(object, key);
   if (value == nullptr) return {};
   Path path(parent, key);
   std::string bytes = ReadText(*value, path);
   Expect(bytes.find('\0') == std::string::npos, path, "a text cannot hold the byte 0");
-  if (bytes.size() > kMaxNameLength) {
-    Fail(path,
-         StringPrintf("is %zu bytes long; a text holds at most %zu", bytes.size(), kMaxNameLength));
-  }
   return bytes;
 }
 
@@ -197,27 +194,27 @@ class DescriptionReader {
     Path root;
     Expect(doc.is_object(), root, "the document must be a JSON object");
     CheckKeys(doc, root,
-              {"magic", "version", "m_dwTotalPlayersAliveTime", "m_dwTotalPlayersMoneyRound",
-               "m_dwTotalNumRespawns", "NumPlayers", "players", "end"});
-    if (const Json* magic = Member(doc, "magic")) {
-      Path path(root, "magic");
+              {kJsonMagic, kJsonVersion, kJsonTotalPlayersAliveTime, kJsonTotalPlayersMoneyRound,
+               kJsonTotalNumRespawns, kJsonNumPlayers, kJsonPlayers, kJsonEnd});
+    if (const Json* magic = Member(doc, kJsonMagic)) {
+      Path path(root, kJsonMagic);
       Expect(ReadText(*magic, path) == " WUS", path, "must be \" WUS\"");
     }
-    const Json* version = Member(doc, "version");
+    const Json* version = Member(doc, kJsonVersion);
     Expect(version != nullptr, root, "\"version\" is missing");
     WusHeader& header = out_->file.header;
     header = MakeHeader(static_cast<std::uint32_t>(
-        ReadInteger(*version, Path(root, "version"), 0, kMaxWusVersion)));
+        ReadInteger(*version, Path(root, kJsonVersion), 0, kMaxWusVersion)));
     version_ = header.version;
-    header.totalPlayersAliveTime = ReadTriple(doc, "m_dwTotalPlayersAliveTime", root, false);
-    header.totalPlayersMoneyRound = ReadTriple(doc, "m_dwTotalPlayersMoneyRound", root, true);
-    header.totalNumRespawns = ReadTriple(doc, "m_dwTotalNumRespawns", root, false);
+    header.totalPlayersAliveTime = ReadTriple(doc, kJsonTotalPlayersAliveTime, root, false);
+    header.totalPlayersMoneyRound = ReadTriple(doc, kJsonTotalPlayersMoneyRound, root, true);
+    header.totalNumRespawns = ReadTriple(doc, kJsonTotalNumRespawns, root, false);
     ReadEnd(doc, root);
-    const Json* players = OptionalArray(doc, "players", root);
+    const Json* players = OptionalArray(doc, kJsonPlayers, root);
     std::size_t count = players != nullptr ? players->size() : 0;
-    header.numPlayers = ReadCount(doc, "NumPlayers", root, count, "player");
+    header.numPlayers = ReadCount(doc, kJsonNumPlayers, root, count, "player");
     out_->file.players.resize(count);
-    Path list(root, "players");
+    Path list(root, kJsonPlayers);
     for (std::size_t i = 0; i < count; ++i) {
       ReadPlayer((*players)[i], Path(list, i), &out_->file.players[i]);
     }
@@ -226,19 +223,19 @@ class DescriptionReader {
  private:
   void ReadPlayer(const Json& json, const Path& path, WusPlayer* player) {
     CheckKeys(json, path,
-              {"m_Name", "TotalShots", "m_dwTotalAliveTime", "m_dwTotalMoneyRound",
-               "m_dwNumRespawned", "NumWeapons", "weapons"});
+              {kJsonName, kJsonTotalShots, kJsonTotalAliveTime, kJsonTotalMoneyRound,
+               kJsonNumRespawned, kJsonNumWeapons, kJsonWeapons});
     WusPlayerRecord& r = player->record;
-    r.name = ReadName(json, "m_Name", path);
-    r.totalShots = ReadU32(json, "TotalShots", path);
-    r.totalAliveTime = ReadTriple(json, "m_dwTotalAliveTime", path, false);
-    r.totalMoneyRound = ReadTriple(json, "m_dwTotalMoneyRound", path, true);
-    r.numRespawned = ReadTriple(json, "m_dwNumRespawned", path, false);
-    const Json* weapons = OptionalArray(json, "weapons", path);
+    r.name = ReadName(json, kJsonName, path);
+    r.totalShots = ReadU32(json, kJsonTotalShots, path);
+    r.totalAliveTime = ReadTriple(json, kJsonTotalAliveTime, path, false);
+    r.totalMoneyRound = ReadTriple(json, kJsonTotalMoneyRound, path, true);
+    r.numRespawned = ReadTriple(json, kJsonNumRespawned, path, false);
+    const Json* weapons = OptionalArray(json, kJsonWeapons, path);
     std::size_t count = weapons != nullptr ? weapons->size() : 0;
-    r.numWeapons = ReadCount(json, "NumWeapons", path, count, "weapon");
+    r.numWeapons = ReadCount(json, kJsonNumWeapons, path, count, "weapon");
     player->weapons.resize(count);
-    Path list(path, "weapons");
+    Path list(path, kJsonWeapons);
     for (std::size_t i = 0; i < count; ++i) {
       ReadWeapon((*weapons)[i], Path(list, i), &player->weapons[i]);
     }
@@ -246,46 +243,46 @@ class DescriptionReader {
 
   void ReadWeapon(const Json& json, const Path& path, WusWeapon* weapon) {
     CheckKeys(json, path,
-              {"m_Name", "m_DisplayName", "m_dwNumBought", "m_dwAuxCount", "m_dwNumShots",
-               "m_dwNumHits", "m_dwNumKills", "m_dwBuyBuckets", "dwNumHits", "hits"});
+              {kJsonName, kJsonDisplayName, kJsonNumBought, kJsonAuxCount, kJsonNumShots,
+               kJsonNumHits, kJsonNumKills, kJsonBuyBuckets, kJsonNumHitRecords, kJsonHits});
     WusWeaponRecord& r = weapon->record;
-    r.id = ReadName(json, "m_Name", path);
-    r.displayName = ReadName(json, "m_DisplayName", path);
-    r.numBought = ReadU32(json, "m_dwNumBought", path);
-    r.auxCount = ReadU32(json, "m_dwAuxCount", path);
-    r.numShots = ReadU32(json, "m_dwNumShots", path);
-    r.numHits = ReadU32(json, "m_dwNumHits", path);
-    r.numKills = ReadU32(json, "m_dwNumKills", path);
+    r.id = ReadName(json, kJsonName, path);
+    r.displayName = ReadName(json, kJsonDisplayName, path);
+    r.numBought = ReadU32(json, kJsonNumBought, path);
+    r.auxCount = ReadU32(json, kJsonAuxCount, path);
+    r.numShots = ReadU32(json, kJsonNumShots, path);
+    r.numHits = ReadU32(json, kJsonNumHits, path);
+    r.numKills = ReadU32(json, kJsonNumKills, path);
     r.buyBuckets = ReadBuckets(json, path);
-    const Json* hits = OptionalArray(json, "hits", path);
+    const Json* hits = OptionalArray(json, kJsonHits, path);
     std::size_t count = hits != nullptr ? hits->size() : 0;
-    r.numHitRecords = ReadCount(json, "dwNumHits", path, count, "hit");
+    r.numHitRecords = ReadCount(json, kJsonNumHitRecords, path, count, "hit");
     weapon->hits.resize(count);
-    Path list(path, "hits");
+    Path list(path, kJsonHits);
     for (std::size_t i = 0; i < count; ++i) ReadHit((*hits)[i], Path(list, i), &weapon->hits[i]);
   }
 
   void ReadHit(const Json& json, const Path& path, WusHitRecord* hit) {
-    CheckKeys(json, path, {"m_Pos1", "m_Pos2", "m_wCode", "m_bLethal", "m_Text", "m_BoneName"});
-    hit->pos1 = ReadPoint(json, "m_Pos1", path);
-    hit->pos2 = ReadPoint(json, "m_Pos2", path);
-    const Json* code = Member(json, "m_wCode");
+    CheckKeys(json, path, {kJsonPos1, kJsonPos2, kJsonCode, kJsonLethal, kJsonText, kJsonBoneName});
+    hit->pos1 = ReadPoint(json, kJsonPos1, path);
+    hit->pos2 = ReadPoint(json, kJsonPos2, path);
+    const Json* code = Member(json, kJsonCode);
     hit->code =
         code != nullptr
-            ? static_cast<std::uint16_t>(ReadInteger(*code, Path(path, "m_wCode"), 0, 0xFFFF))
+            ? static_cast<std::uint16_t>(ReadInteger(*code, Path(path, kJsonCode), 0, 0xFFFF))
             : 0;
-    const Json* lethal = Member(json, "m_bLethal");
+    const Json* lethal = Member(json, kJsonLethal);
     hit->lethal = 0;
     if (lethal != nullptr && lethal->is_boolean()) {
       hit->lethal = lethal->get<bool>() ? 1 : 0;
     } else if (lethal != nullptr) {
       hit->lethal =
-          static_cast<std::uint8_t>(ReadInteger(*lethal, Path(path, "m_bLethal"), 0, 0xFF));
+          static_cast<std::uint8_t>(ReadInteger(*lethal, Path(path, kJsonLethal), 0, 0xFF));
     }
-    hit->text = ReadName(json, "m_Text", path);
-    hit->boneName = ReadName(json, "m_BoneName", path);
+    hit->text = ReadName(json, kJsonText, path);
+    hit->boneName = ReadName(json, kJsonBoneName, path);
     if (!hit->boneName.empty() && version_ < kFirstVersionWithBoneNames) {
-      Fail(Path(path, "m_BoneName"),
+      Fail(Path(path, kJsonBoneName),
            StringPrintf("a version %u file has no bone names (they came with version %u)", version_,
                         kFirstVersionWithBoneNames));
     }
@@ -294,29 +291,29 @@ class DescriptionReader {
   // "end": whether the file is cut, and the bytes after the last player.
   // The other keys of a dump's "end" are only for reading.
   void ReadEnd(const Json& doc, const Path& root) {
-    const Json* end = Member(doc, "end");
+    const Json* end = Member(doc, kJsonEnd);
     if (end == nullptr) return;
-    Path path(root, "end");
+    Path path(root, kJsonEnd);
     CheckKeys(*end, path,
-              {"fileSize", "complete", "trailingBytes", "trailing", "cutRecord", "firstUnread",
-               "recordsWithLongTexts"});
-    if (const Json* complete = Member(*end, "complete")) {
-      Expect(complete->is_boolean(), Path(path, "complete"), "must be true or false");
+              {kJsonFileSize, kJsonComplete, kJsonTrailingBytes, kJsonTrailing, kJsonCutRecord,
+               kJsonFirstUnread, kJsonLongTexts});
+    if (const Json* complete = Member(*end, kJsonComplete)) {
+      Expect(complete->is_boolean(), Path(path, kJsonComplete), "must be true or false");
       complete_ = complete->get<bool>();
     }
     if (!complete_) {
-      const Json* size = Member(*end, "fileSize");
+      const Json* size = Member(*end, kJsonFileSize);
       Expect(size != nullptr, path, "a file that is not complete needs \"fileSize\"");
-      out_->cutAt = ReadInteger(*size, Path(path, "fileSize"), 0, kMaxSize);
+      out_->cutAt = ReadInteger(*size, Path(path, kJsonFileSize), 0, kMaxSize);
     }
-    if (const Json* trailing = Member(*end, "trailing")) {
-      Path at(path, "trailing");
+    if (const Json* trailing = Member(*end, kJsonTrailing)) {
+      Path at(path, kJsonTrailing);
       out_->trailing = ReadText(*trailing, at);
       Expect(complete_ || out_->trailing.empty(), at,
              "a file that is not complete has no trailing bytes");
     }
-    if (const Json* trailingBytes = Member(*end, "trailingBytes")) {
-      Path at(path, "trailingBytes");
+    if (const Json* trailingBytes = Member(*end, kJsonTrailingBytes)) {
+      Path at(path, kJsonTrailingBytes);
       std::uint64_t count = ReadInteger(*trailingBytes, at, 0, kMaxSize);
       if (count != out_->trailing.size()) {
         Fail(at, StringPrintf("says %llu but \"trailing\" holds %zu bytes",

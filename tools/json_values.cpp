@@ -34,6 +34,11 @@ bool NeedsEscape(char32_t c) {
 
 void AppendJsonText(std::string_view bytes, std::string* out) {
   out->push_back('"');
+  AppendJsonTextPiece(bytes, out);
+  out->push_back('"');
+}
+
+void AppendJsonTextPiece(std::string_view bytes, std::string* out) {
   for (char b : bytes) {
     char32_t c = CodePointOfByte(static_cast<unsigned char>(b));
     if (!NeedsEscape(c)) {
@@ -49,7 +54,6 @@ void AppendJsonText(std::string_view bytes, std::string* out) {
       AppendFormat(out, "\\u%04X", static_cast<unsigned>(c));
     }
   }
-  out->push_back('"');
 }
 
 void AppendJsonFloat(float value, std::string* out) {

@@ -72,6 +72,18 @@ void JsonWriter::Text(std::string_view bytes) {
   FlushIfFull();
 }
 
+void JsonWriter::BeginText() {
+  BeforeValue();
+  buffer_.push_back('"');
+}
+
+void JsonWriter::TextPiece(std::string_view bytes) {
+  AppendJsonTextPiece(bytes, &buffer_);
+  FlushIfFull();
+}
+
+void JsonWriter::EndText() { buffer_.push_back('"'); }
+
 void JsonWriter::Float(float value) {
   BeforeValue();
   AppendJsonFloat(value, &buffer_);

@@ -31,7 +31,12 @@ class JsonWriter {
   void Signed(std::int64_t value);
   void Bool(bool value);
   void Text(std::string_view bytes);  // bytes shown as in byte_text.h
-  void Float(float value);            // as in json_codec.h
+  // A text given in pieces: BeginText, any number of TextPiece, EndText
+  // write what Text would write for the pieces joined.
+  void BeginText();
+  void TextPiece(std::string_view bytes);
+  void EndText();
+  void Float(float value);  // as in json_codec.h
 
   // Ends the document with a line end and hands out what is left.
   void Finish();
