@@ -1,17 +1,24 @@
-// The report's file name.
+// The report's place and name.
 #include "app/report_name.h"
 
+#include "stats/name_tokens.h"
 #include "text/format.h"
 
 namespace wus {
 
-std::string FormatReportName(const LoaderState& state, const LocalTime& time) {
-  // The folder and tokens are data: they are appended, never formatted.
-  std::string name = state.g_OutputDir;
-  name += '(';
-  name += state.g_NameToken1;
+void ReportNaming::Offer(const LoadResult& accepted) {
+  if (!token1_.empty() || !token2_.empty()) return;
+  std::string_view fullPath = accepted.fullPath;
+  TakeNameTokens(fullPath.substr(accepted.fileNamePos), &token1_, &token2_);
+  folder_ = accepted.fullPath.substr(0, accepted.fileNamePos);
+}
+
+std::string ReportNaming::FileName(const LocalTime& time) const {
+  // The tokens are data: they are appended, never formatted.
+  std::string name = "(";
+  name += token1_;
   name += ")_(";
-  name += state.g_NameToken2;
+  name += token2_;
   name += ")_";
   AppendFormat(&name, "%02d.%02d.%02d_%02d.%02d.%02d.txt", time.month, time.day, time.year,
                time.hour, time.minute, time.second);

@@ -119,26 +119,29 @@ class BodyReader {
 
 }  // namespace
 
-void LoadStatsFile(const std::string& path, StatsAggregate& aggregate, LoaderState& state,
-                   FileSystem& fileSystem) {
+LoadResult LoadStatsFile(const std::string& path, StatsAggregate& aggregate, LoaderState& state,
+                         FileSystem& fileSystem) {
+  LoadResult result;
   LogMessage("Processing '%s'\n", path.c_str());
-  std::string error;
-  std::unique_ptr<SequentialFile> file = fileSystem.OpenForRead(path, &error);
+  std::unique_ptr<SequentialFile> file = fileSystem.OpenForRead(path, &result.error);
   if (!file) {
-    LogMessage("Cannot open file: %s - Skipping!\n", error.c_str());
-    return;
+    LogMessage("Cannot open file: %s - Skipping!\n", result.error.c_str());
+    return result;
   }
   ByteReader in(file.get());
   if (in.ReadU32() != kWusMagic) {
     LogMessage("Not a proper WUS file.\n");
-    return;
+    result.status = LoadStatus::kNotWus;
+    return result;
   }
-  state.g_FileVersion = in.ReadU32();
+  result.version = state.g_FileVersion = in.ReadU32();
   if (!IsSupportedVersion(state.g_FileVersion)) {
     LogMessage("Strange file version - Skipping!\n");
-    return;
+    result.status = LoadStatus::kUnknownVersion;
+    return result;
   }
 
+  result.status = LoadStatus::kAccepted;
   FullPath full = GetFullPath(path);
   std::string_view fileName = std::string_view(full.path).substr(full.fileNamePos);
   aggregate.AddUsedFile(fileName);
@@ -150,7 +153,11 @@ void LoadStatsFile(const std::string& path, StatsAggregate& aggregate, LoaderSta
   bool complete = BodyReader(in, aggregate, state.g_FileVersion).Read();
   if (!complete || in.ranPastEnd()) {
     LogMessage("Unexpected end of file - counted what was read.\n");
+    result.cutShort = true;
   }
+  result.fullPath = std::move(full.path);
+  result.fileNamePos = full.fileNamePos;
+  return result;
 }
 
 }  // namespace wus

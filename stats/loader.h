@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/file_system.h"
+#include "stats/load_files.h"
 #include "stats/model.h"
 
 namespace wus {
@@ -25,8 +26,9 @@ struct LoaderState {
 };
 
 // Loads the file at `path` into `aggregate`. Never fails: whatever becomes
-// of the file shows only on the console and in the aggregate.
-void LoadStatsFile(const std::string& path, StatsAggregate& aggregate, LoaderState& state,
-                   FileSystem& fileSystem = FileSystem::Default());
+// of the file shows on the console and in the aggregate, and the result says
+// it to the caller.
+LoadResult LoadStatsFile(const std::string& path, StatsAggregate& aggregate, LoaderState& state,
+                         FileSystem& fileSystem = FileSystem::Default());
 
 }  // namespace wus

@@ -35,14 +35,38 @@ TEST(NameTokensTest, TakesTheTextsOfTheFirstTwoParentheses) {
   }
 }
 
-TEST(ReportNameTest, FormatsFolderTokensAndMonthDayYearTime) {
+TEST(ReportNameTest, FormatsTokensAndMonthDayYearTime) {
   // Tokens are data, never a format; no length limit.
-  LoaderState state;
-  state.g_OutputDir = "D:\\logs\\";
-  state.g_NameToken1 = "%s%d";
-  state.g_NameToken2 = std::string(3000, 't');
-  EXPECT_EQ(FormatReportName(state, {2026, 12, 31, 0, 0, 1}),
-            "D:\\logs\\(%s%d)_(" + std::string(3000, 't') + ")_12.31.2026_00.00.01.txt");
+  LoadResult file;
+  file.status = LoadStatus::kAccepted;
+  file.fullPath = "D:\\logs\\(%s%d)_(" + std::string(3000, 't') + ")_1.wus";
+  file.fileNamePos = 8;
+  ReportNaming naming;
+  naming.Offer(file);
+  EXPECT_EQ(naming.folder(), "D:\\logs\\");
+  EXPECT_EQ(naming.FileName({2026, 12, 31, 0, 0, 1}),
+            "(%s%d)_(" + std::string(3000, 't') + ")_12.31.2026_00.00.01.txt");
+}
+
+// The first accepted file whose name yields a token names the report; until
+// one does, each accepted file sets the folder.
+TEST(ReportNameTest, TheFirstFileWithATokenNamesTheReport) {
+  auto accepted = [](std::string folder, std::string name) {
+    LoadResult file;
+    file.status = LoadStatus::kAccepted;
+    file.fullPath = folder + name;
+    file.fileNamePos = folder.size();
+    return file;
+  };
+  ReportNaming naming;
+  EXPECT_EQ(naming.folder() + naming.FileName({2031, 11, 7, 9, 5, 3}),
+            "()_()_11.07.2031_09.05.03.txt");
+  naming.Offer(accepted("/a/", "()_().wus"));
+  EXPECT_EQ(naming.folder(), "/a/");
+  naming.Offer(accepted("/b/", "match.wus"));
+  naming.Offer(accepted("/c/", "(X)_(Y).wus"));
+  EXPECT_EQ(naming.folder() + naming.FileName({2031, 11, 7, 9, 5, 3}),
+            "/b/(match.wus)_()_11.07.2031_09.05.03.txt");
 }
 
 }  // namespace

@@ -68,6 +68,7 @@ std::string Difference(std::string_view what, std::string_view a, std::string_vi
 struct Loaded {
   StatsAggregate aggregate;
   LoaderState state;
+  ReportNaming naming;
   std::vector<std::string> traces;  // the console text of each path
   std::string report;               // the whole report
 };
@@ -77,7 +78,8 @@ std::unique_ptr<Loaded> Load(FileSystem& fileSystem, const std::vector<std::stri
   auto loaded = std::make_unique<Loaded>();
   for (const std::string& path : paths) {
     CaptureConsole capture(&loaded->traces.emplace_back());
-    LoadStatsFile(path, loaded->aggregate, loaded->state, fileSystem);
+    LoadResult result = LoadStatsFile(path, loaded->aggregate, loaded->state, fileSystem);
+    if (result.status == LoadStatus::kAccepted) loaded->naming.Offer(result);
   }
   MemoryFileSystem output;
   std::string error;
@@ -124,7 +126,7 @@ std::string CheckBounds(const StatsAggregate& aggregate, const std::vector<std::
 // left in `files` but the inputs and the report.
 std::string CheckRun(MemoryFileSystem& files, const std::vector<std::string>& paths,
                      const Loaded& expected) {
-  std::string name = FormatReportName(expected.state, FixedTime());
+  std::string name = expected.naming.folder() + expected.naming.FileName(FixedTime());
   std::vector<std::string> filesAfter = files.Paths();
   filesAfter.push_back(name);
   std::sort(filesAfter.begin(), filesAfter.end());
