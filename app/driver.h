@@ -1,11 +1,13 @@
-// The program's control flow: load every path into one aggregate, name the
-// report after the first suitable file and the local time, write the report
-// atomically next to that file.
+// The program's control flow: expand folders into their WUS files, load
+// every file into one aggregate, name the report after the first suitable
+// file and the local time (or put it where -o says), write it atomically,
+// and tell on standard error what was skipped or cut short.
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "app/options.h"
 #include "platform/atomic_file.h"
 #include "platform/file_system.h"
 #include "platform/platform.h"
@@ -21,9 +23,13 @@ struct DriverEnv {
   AtomicWriteOptions temporaryFile;
 };
 
-// Runs the whole program over `paths` (every argument is a path). Returns
-// the exit status: 0 when the report was written, 1 when it could not be
-// (with a message on standard error and no partial file left).
+// Runs the whole program with `options`. Returns the exit status: 0 when
+// the report was written, 1 when it could not be (with a message on
+// standard error and no partial file left), 3 when --strict was given and
+// an input was skipped or cut short (the report written all the same).
+int RunWusReport(const ReportOptions& options, const DriverEnv& env = DriverEnv());
+
+// Runs the program without options: every one of `paths` is a path.
 int RunWusReport(const std::vector<std::string>& paths, const DriverEnv& env = DriverEnv());
 
 // The report's first section: the file names of the accepted files.

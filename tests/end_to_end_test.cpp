@@ -48,7 +48,9 @@ TEST(EndToEndTest, LoadsFilesInOrderAndWritesTheReportNextToTheFirst) {
   dir.Write(input, EncodeWusFile(WorkedExample()));
   RunResult run = RunProgram(kWusreport, {input, "missing.wus"}, dir.path());
   EXPECT_EQ(run.exitStatus, 0);
-  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(run.err,
+            "wusreport: skipped 'missing.wus': No such file or directory\n"
+            "wusreport: 1 of 2 files read, 1 skipped, 0 cut short\n");
   std::string report = FindReport(dir.path(), "(100%s)_(x.y%n)");
   ASSERT_FALSE(report.empty());
   EXPECT_EQ(run.out, input + " Processing '" + input + "'\n" + kWorkedExampleTrace +
@@ -106,7 +108,7 @@ TEST(EndToEndTest, AReportThatCannotBeCreatedFailsCleanly) {
   std::string name = AbsoluteFolder(dir) + stem + "_";
   EXPECT_TRUE(run.err.ends_with(".txt': File name too long\n")) << run.err;
 #endif
-  EXPECT_TRUE(run.err.starts_with("Cannot write report '" + name)) << run.err;
+  EXPECT_TRUE(run.err.starts_with("wusreport: cannot write report '" + name)) << run.err;
   EXPECT_NE(run.out.find("Writing '" + name), std::string::npos);
   // Nothing but the input is left: no report, no temporary file.
   EXPECT_EQ(ListFiles(dir.path()), std::vector<std::string>{input});

@@ -87,7 +87,8 @@ TEST(ReportWriteFaultTest, EveryFailureLeavesTheOlderReport) {
     } else {
       RunOutcome failed = RunWithFaults(paths, plan);
       EXPECT_EQ(failed.status, 1);
-      EXPECT_EQ(failed.err, "Cannot write report '" + report + "': " + kInjectedError + "\n");
+      EXPECT_EQ(failed.err,
+                "wusreport: cannot write report '" + report + "': " + kInjectedError + "\n");
       EXPECT_TRUE(failed.out.ends_with("Writing '" + report + "'\n"));
     }
     EXPECT_EQ(ListFiles(dir.path()), (std::vector<std::string>{kInput, kReport}));
@@ -146,7 +147,9 @@ TEST(ReadFaultTest, TheRunGoesOnAndWritesTheReport) {
   plan.failReadAt = 300;  // inside the weapon's buckets
   RunOutcome run = RunWithFaults({path}, plan);
   EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(run.err, "wusreport: '" + path +
+                         "' is cut short; counted what was read\n"
+                         "wusreport: 1 of 1 files read, 0 skipped, 1 cut short\n");
   EXPECT_NE(run.out.find("\t\t\t\t\t dwNumHits : 0\n"
                          "Unexpected end of file - counted what was read.\n"
                          "Writing '"),

@@ -15,8 +15,10 @@ std::string* g_consoleCapture = nullptr;
 // pipe, a full disk behind a redirect) and the trace is dropped from then
 // on, while the run goes on.
 bool g_consoleFailed = false;
+bool g_consoleQuiet = false;
 
 void WriteConsole(std::string_view text) {
+  if (g_consoleQuiet) return;
   if (g_consoleCapture != nullptr) {
     g_consoleCapture->append(text);
     return;
@@ -100,5 +102,7 @@ void FlushConsole() {
 }
 
 void SetConsoleCapture(std::string* capture) { g_consoleCapture = capture; }
+
+void SetConsoleQuiet(bool quiet) { g_consoleQuiet = quiet; }
 
 }  // namespace wus

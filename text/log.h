@@ -33,6 +33,10 @@ void BufferRedirectedConsole();
 // Writes `text` to standard output without copying it to the debugger channel.
 void ConsoleEcho(std::string_view text);
 
+// While set, nothing is written to the console (nor captured); the
+// debugger channel still gets LogMessage's text.
+void SetConsoleQuiet(bool quiet);
+
 // Writes out what standard output holds buffered (unless it failed before),
 // so that the console is complete before a message on standard error.
 void FlushConsole();

@@ -11,10 +11,6 @@
 #include "tools/make.h"
 #include "tools/sample.h"
 
-#ifndef WUSTOOL_VERSION
-#define WUSTOOL_VERSION "unknown"
-#endif
-
 namespace {
 
 constexpr char kHelp[] =
@@ -38,7 +34,7 @@ int Run(const std::vector<std::string>& args) {
   const std::string& command = args[0];
   std::vector<std::string> rest(args.begin() + 1, args.end());
   if (command == "--help" || command == "-h" || command == "help") return PrintText(kHelp);
-  if (command == "--version") return PrintText("wustool " WUSTOOL_VERSION "\n");
+  if (command == "--version") return PrintText("wustool " WUS_VERSION "\n");
   if (command == "dump") return RunDump(rest);
   if (command == "make") return RunMake(rest);
   if (command == "sample") return RunSample(rest);

@@ -78,7 +78,7 @@ TEST(ReportFileTest, WhatStandsAtATemporaryNameIsNeverTouched) {
       EXPECT_TRUE(report.starts_with(std::string("\xc8\xf1\xef")));  // "Исп..."
     } else {
       EXPECT_EQ(report, kOldReport);
-      EXPECT_NE(err.find("Cannot write report"), std::string::npos) << err;
+      EXPECT_NE(err.find("wusreport: cannot write report"), std::string::npos) << err;
     }
     // Nothing was left behind and nothing that was there went away.
     std::vector<std::string> expected{kInput, kReport, "victim"};
