@@ -14,7 +14,9 @@
 #ifdef __MINGW32__
 // The MinGW C runtime expands wildcards in the arguments (cmd.exe does not),
 // so that "wusreport *.wus" typed there sees the files.
-extern "C" int _dowildcard = -1;
+extern "C" {
+int _dowildcard = -1;
+}
 #endif
 
 int main(int argc, char** argv) {
