@@ -137,17 +137,20 @@ TEST(EndToEndCommandLineTest, AFolderStandsForItsWusFiles) {
   TempDir dir;
   std::filesystem::create_directories(dir.path() / "month" / "inner.wus");
   const std::string bytes = EncodeWusFile(WorkedExample());
-  for (const char* name : {"b.WUS", "a.wus", "Z.wus", "notes.txt", "c.wus.bak", "(d).Wus"}) {
+  for (const char* name : {"b.WUS", "a.wus", "Z.wus", "notes.log", "c.wus.bak", "(d).Wus"}) {
     dir.Write(std::string("month/") + name, bytes);
   }
-  const std::vector<std::string> byName{"month/(d).Wus", "month/Z.wus", "month/a.wus",
-                                        "month/b.WUS"};
-  RunResult named = RunProgram(kWusreport, byName, dir.path());
-  for (const std::string& report : Reports(dir.path() / "month")) {
-    std::filesystem::remove(dir.path() / "month" / report);
-  }
-  for (const char* folder : {"month", "month/"}) {
+  // A folder given with a trailing separator keeps it; one without gets
+  // the platform's own, as the shell's glob would give them.
+  const std::string separator(1, static_cast<char>(std::filesystem::path::preferred_separator));
+  for (const std::string& folder : {std::string("month"), std::string("month/")}) {
     SCOPED_TRACE(folder);
+    const std::string prefix = folder.ends_with("/") ? folder : folder + separator;
+    std::vector<std::string> byName;
+    for (const char* name : {"(d).Wus", "Z.wus", "a.wus", "b.WUS"}) byName.push_back(prefix + name);
+    RunResult named = RunProgram(kWusreport, byName, dir.path());
+    ASSERT_EQ(Reports(dir.path() / "month").size(), 1u);
+    std::filesystem::remove(dir.path() / "month" / Reports(dir.path() / "month")[0]);
     RunResult run = RunProgram(kWusreport, {folder}, dir.path());
     EXPECT_EQ(run.exitStatus, 0) << run.err;
     EXPECT_EQ(run.err, "");
