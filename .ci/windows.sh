@@ -3,9 +3,11 @@
 # cross-builds the 64-bit and the 32-bit programs (Release, static runtime),
 # packs each build as a zip, runs the whole CTest suite of the 64-bit build
 # under Wine and checks that its report is byte for byte the Linux build's.
-# The 32-bit build is tried under Wine too; where this host cannot execute
-# 32-bit code its tests are reported as skipped, with the reason, and only
-# its programs are built. Exits non-zero on any failure.
+# The 32-bit programs must be large-address-aware. The 32-bit build is tried
+# under Wine too; where this host cannot execute 32-bit code its tests are
+# reported as skipped, with the reason, and only its programs are built (the
+# same suite runs as 32-bit Linux code under qemu-i386 in .ci/linux32.sh).
+# Exits non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -56,6 +58,19 @@ check_static() {
     fi
     echo "${exe#build/ci-}: $dlls"
   done < <(find "build/ci-$name" -name '*.exe' -not -path '*/CMakeFiles/*' | sort)
+}
+
+# Fails unless every program of build/ci-<name> may use more than 2 GB of
+# address space on 64-bit Windows (linked with --large-address-aware).
+check_large_address_aware() {
+  local name=$1 triple=$2 exe
+  while IFS= read -r exe; do
+    if ! "$triple-objdump" -p "$exe" | grep -q '^\s*large address aware$'; then
+      echo "$exe is not large-address-aware" >&2
+      return 1
+    fi
+  done < <(find "build/ci-$name" -name '*.exe' -not -path '*/CMakeFiles/*')
+  echo "every $name program is large-address-aware"
 }
 
 # Prints why this host cannot execute 32-bit x86 code, or nothing if it can:
@@ -147,6 +162,7 @@ else
 fi
 check_static win64 x86_64-w64-mingw32
 check_static win32 i686-w64-mingw32
+check_large_address_aware win32 i686-w64-mingw32
 (cd build/ci-win64 && cpack -G ZIP >/dev/null && ls ./*.zip)
 (cd build/ci-win32 && cpack -G ZIP >/dev/null && ls ./*.zip)
 

@@ -4,6 +4,7 @@
 
 #include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "report/sections.h"
@@ -78,6 +79,31 @@ TEST(RangeEffectivenessTableTest, WritesOneColumnPerDistanceUnit) {
     AddWeapons(aggregate, c.weapons);
     EXPECT_EQ(WriteToString(WriteRangeEffectivenessTable, aggregate),
               kRangeEffectivenessTitle + c.rows + "\n");
+  }
+}
+
+// A hit's column is the floor of its distance in double precision, each
+// step rounded to double as on x86_64. From (1e-16, 0, 0) to (5, 0, 0) the
+// difference rounds to exactly 5; code that keeps it in the x87 unit's 80
+// bits gets 4.999... and column 4. The hits are loaded from a file's bytes,
+// the way wusreport reads them.
+TEST(RangeEffectivenessTableTest, TakesTheColumnOfTheDistanceRoundedToDouble) {
+  const std::vector<std::pair<const char*, WusHitRecord>> cases = {
+      {"away from a point just off the origin", MakeHit({1e-16f, 0, 0}, {5, 0, 0})},
+      {"towards it", MakeHit({5, 0, 0}, {1e-16f, 0, 0})},
+      {"along another axis", MakeHit({7, 1e-16f, -2}, {7, 5, -2})},
+  };
+  for (const auto& [name, hit] : cases) {
+    SCOPED_TRACE(name);
+    WusFile file = WorkedExample();  // one weapon wpn_a, labelled "A"
+    file.players[0].weapons[0].hits = {hit};
+    TempDir dir;
+    StatsAggregate aggregate;
+    LoaderState state;
+    LoadBytes(dir, "(Range)_(Test).wus", EncodeWusFile(file), aggregate, state);
+    // Column 5 of 6.
+    EXPECT_EQ(WriteToString(WriteRangeEffectivenessTable, aggregate),
+              kRangeEffectivenessTitle + Row("A", {0, 0, 0, 0, 0, 1}) + "\n");
   }
 }
 

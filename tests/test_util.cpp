@@ -142,9 +142,23 @@ std::string ConsoleText(std::string bytes) {
   return bytes;
 }
 
-}  // namespace
+// The words of the emulator that runs the build's programs, each quoted
+// for the shell, each followed by a space; empty where they run natively.
+std::string EmulatorPrefix() {
+  std::string prefix;
+#ifdef WUS_PROGRAM_EMULATOR
+  std::string_view words = WUS_PROGRAM_EMULATOR;  // separated by single spaces
+  while (!words.empty()) {
+    std::size_t end = std::min(words.find(' '), words.size());
+    prefix += Quote(std::string(words.substr(0, end))) + " ";
+    words.remove_prefix(std::min(end + 1, words.size()));
+  }
+#endif
+  return prefix;
+}
 
-RunResult RunProgram(const std::string& program, const std::vector<std::string>& args,
+// Runs the shell words `start` and then `args` in the folder `cwd`.
+RunResult RunCommand(const std::string& start, const std::vector<std::string>& args,
                      const std::filesystem::path& cwd) {
   TempDir capture;
   std::filesystem::path outPath = capture.path() / "out";
@@ -152,9 +166,9 @@ RunResult RunProgram(const std::string& program, const std::vector<std::string>&
   std::filesystem::path inPath = capture.path() / "in";
   { std::ofstream create(inPath); }
 #ifdef _WIN32
-  std::string command = "cd /d " + Quote(cwd.string()) + " && " + Quote(program);
+  std::string command = "cd /d " + Quote(cwd.string()) + " && " + start;
 #else
-  std::string command = "cd " + Quote(cwd.string()) + " && " + Quote(program);
+  std::string command = "cd " + Quote(cwd.string()) + " && " + start;
 #endif
   for (const std::string& arg : args) command += " " + Quote(arg);
   command += " <" + Quote(inPath.string()) + " >" + Quote(outPath.string()) + " 2>" +
@@ -174,6 +188,27 @@ RunResult RunProgram(const std::string& program, const std::vector<std::string>&
   result.err = ConsoleText(ReadFileBytes(errPath));
   return result;
 }
+
+}  // namespace
+
+std::string ProgramCommand(const std::string& program) {
+#ifdef _WIN32
+  return Quote(program);
+#else
+  return EmulatorPrefix() + Quote(program);
+#endif
+}
+
+RunResult RunProgram(const std::string& program, const std::vector<std::string>& args,
+                     const std::filesystem::path& cwd) {
+  return RunCommand(ProgramCommand(program), args, cwd);
+}
+
+#ifndef _WIN32
+RunResult RunShell(const std::string& script, const std::filesystem::path& cwd) {
+  return RunCommand("/bin/sh", {"-c", script}, cwd);
+}
+#endif
 
 std::string Cp1251(std::string_view utf8) {
   std::string out;

@@ -131,8 +131,19 @@ struct RunResult {
 // (sh or cmd.exe), with standard input empty and both outputs captured
 // (with "\n" line ends also where the console writes "\r\n").
 // Arguments are quoted for that shell; they must not hold a double quote.
+// In a Linux cross build the program runs under the build's emulator.
 RunResult RunProgram(const std::string& program, const std::vector<std::string>& args,
                      const std::filesystem::path& cwd);
+
+// The shell words that start `program`: its quoted path, after the
+// emulator's words in a Linux cross build.
+std::string ProgramCommand(const std::string& program);
+
+#ifndef _WIN32
+// Runs the POSIX shell `script` in the folder `cwd` like RunProgram; the
+// script starts the build's programs through ProgramCommand.
+RunResult RunShell(const std::string& script, const std::filesystem::path& cwd);
+#endif
 
 // Converts UTF-8 text (the way the tests spell the report's Russian texts)
 // to Windows code page 1251 bytes; handles Cyrillic and ASCII only.

@@ -14,9 +14,9 @@ namespace {
 
 const std::string kWusreport = WUSREPORT_BINARY;
 
-// Runs the shell `script` in `dir` with $W set to the wusreport binary.
+// Runs the shell `script` in `dir`, where the command `w` starts wusreport.
 RunResult Shell(const std::filesystem::path& dir, const std::string& script) {
-  return RunProgram("/bin/sh", {"-c", "W='" + kWusreport + "'; " + script}, dir);
+  return RunShell("w() { " + ProgramCommand(kWusreport) + " \"$@\"; }; " + script, dir);
 }
 
 // The one report in `dir`, or "" if there is not exactly one.
@@ -44,7 +44,7 @@ TEST(EndToEndSafeWritingTest, AFailingConsoleNeitherStopsTheRunNorChangesItsStat
   const std::string input = "(Big)_(Trace).wus", quoted = "'" + input + "'", bytes = BigMatch();
   TempDir reference;
   reference.Write(input, bytes);
-  RunResult normal = Shell(reference.path(), "\"$W\" " + quoted);
+  RunResult normal = Shell(reference.path(), "w " + quoted);
   ASSERT_EQ(normal.exitStatus, 0) << normal.err;
   ASSERT_GT(normal.out.size(), std::size_t{1} << 20);
   const std::string report = OnlyReport(reference.path());
@@ -55,8 +55,8 @@ TEST(EndToEndSafeWritingTest, AFailingConsoleNeitherStopsTheRunNorChangesItsStat
     std::string script;
   } cases[] = {
       {"a pipe closed after the first line",
-       "{ \"$W\" " + quoted + "; echo $? >status; } | head -n 1 >/dev/null"},
-      {"a full disk behind the redirect", "\"$W\" " + quoted + " >/dev/full; echo $? >status"},
+       "{ w " + quoted + "; echo $? >status; } | head -n 1 >/dev/null"},
+      {"a full disk behind the redirect", "w " + quoted + " >/dev/full; echo $? >status"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -80,7 +80,7 @@ TEST(EndToEndSafeWritingTest, TwoRunsAtOnceLeaveOneWholeReport) {
   for (int i = 0; i < 2; ++i) {
     TempDir one;
     one.Write(i == 0 ? a : b, BigMatch());
-    ASSERT_EQ(Shell(one.path(), "\"$W\" '" + (i == 0 ? a : b) + "' >/dev/null").exitStatus, 0);
+    ASSERT_EQ(Shell(one.path(), "w '" + (i == 0 ? a : b) + "' >/dev/null").exitStatus, 0);
     reports[i] = OnlyReport(one.path());
     ASSERT_FALSE(reports[i].empty());
   }
@@ -89,7 +89,7 @@ TEST(EndToEndSafeWritingTest, TwoRunsAtOnceLeaveOneWholeReport) {
     TempDir dir;
     dir.Write(a, BigMatch());
     dir.Write(b, BigMatch());
-    Shell(dir.path(), "(\"$W\" '" + a + "' >/dev/null; echo $? >sa) & (\"$W\" '" + b +
+    Shell(dir.path(), "(w '" + a + "' >/dev/null; echo $? >sa) & (w '" + b +
                           "' >/dev/null; echo $? >sb) & wait");
     EXPECT_EQ(ReadFileBytes(dir.path() / "sa"), "0\n");
     EXPECT_EQ(ReadFileBytes(dir.path() / "sb"), "0\n");

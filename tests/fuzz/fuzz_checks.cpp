@@ -228,7 +228,7 @@ std::string CheckWusFile(std::string_view bytes) {
   std::vector<std::string> paths{kPaths[0]};
 
   FaultPlan pieces;
-  pieces.readChunk = 1 + print % 13;
+  pieces.readChunk = 1 + static_cast<std::size_t>(print % 13);
   FaultyFileSystem piecesFiles(files, pieces);
   std::unique_ptr<Loaded> whole = Load(piecesFiles, paths);
   std::string failure = CheckBounds(whole->aggregate, {bytes.size()});
@@ -236,9 +236,9 @@ std::string CheckWusFile(std::string_view bytes) {
   if (!failure.empty()) return failure;
 
   // A read error at a byte reads like the file cut off there.
-  std::size_t cut = (print >> 8) % (bytes.size() + 1);
+  std::size_t cut = static_cast<std::size_t>((print >> 8) % (bytes.size() + 1));
   FaultPlan failing;
-  failing.readChunk = 1 + (print >> 4) % 7;
+  failing.readChunk = 1 + static_cast<std::size_t>((print >> 4) % 7);
   failing.failReadAt = cut;
   FaultyFileSystem failingFiles(files, failing);
   std::unique_ptr<Loaded> failed = Load(failingFiles, paths);
@@ -289,7 +289,7 @@ std::string CheckMergedWusFiles(std::string_view input) {
   paths.push_back(kMissingPath);
 
   FaultPlan pieces;
-  pieces.readChunk = 1 + Fingerprint(input) % 11;
+  pieces.readChunk = 1 + static_cast<std::size_t>(Fingerprint(input) % 11);
   FaultyFileSystem piecesFiles(files, pieces);
   std::unique_ptr<Loaded> merged = Load(piecesFiles, paths);
   std::string failure = CheckBounds(merged->aggregate, sizes);
