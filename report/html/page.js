@@ -159,6 +159,8 @@
   Chart.defaults.maintainAspectRatio = false;
   Chart.defaults.font.family = 'system-ui, "DejaVu Sans", sans-serif';
   const numberTicks = { callback: (value) => formatFixedOrInt(value) };
+  // Counts: ticks only at whole numbers.
+  const countTicks = { precision: 0, callback: (value) => formatInt(value) };
   function formatFixedOrInt(value) {
     return Number.isInteger(value) ? formatInt(value) : formatFixed(value);
   }
@@ -204,7 +206,7 @@
   killsBox.style.height = Math.max(200, 60 + 24 * weaponRows.length) + 'px';
   barChart(document.getElementById('kills-chart'), weaponRows.map((w) => w.label),
     [{ label: 'Убийства', data: weaponRows.map((w) => signed(w.kills)), backgroundColor: COLORS[0] }],
-    { indexAxis: 'y', scales: { x: { ticks: numberTicks, beginAtZero: true }, y: { ticks: { autoSkip: false } } } });
+    { indexAxis: 'y', scales: { x: { ticks: countTicks, beginAtZero: true }, y: { ticks: { autoSkip: false } } } });
 
   // ---- one weapon ----
 
@@ -214,11 +216,11 @@
   for (let k = 0; k < data.rangeColumns; k += 1) rangeLabels.push(k + '–' + (k + 1));
   const rangeChart = barChart(document.getElementById('range-chart'), rangeLabels,
     [{ label: 'Попадания', data: [], backgroundColor: COLORS[1] }],
-    { scales: { x: { title: { display: true, text: 'Дальность' } }, y: { ticks: numberTicks, beginAtZero: true } } });
+    { scales: { x: { title: { display: true, text: 'Дальность' } }, y: { ticks: countTicks, beginAtZero: true } } });
   const boneChart = barChart(document.getElementById('bone-chart'), [],
     [{ label: 'Попадания', data: [], backgroundColor: COLORS[1] },
       { label: 'Смертельные попадания', data: [], backgroundColor: COLORS[0] }],
-    { indexAxis: 'y', scales: { x: { ticks: numberTicks, beginAtZero: true }, y: { ticks: { autoSkip: false } } } });
+    { indexAxis: 'y', scales: { x: { ticks: countTicks, beginAtZero: true }, y: { ticks: { autoSkip: false } } } });
   const figureParts = Array.from(document.querySelectorAll('#body-figure [data-bones]')).map((node) => ({
     node,
     patterns: node.dataset.bones.split(' '),
@@ -393,7 +395,7 @@
     itemsBox.appendChild(box);
     barChart(canvas, labels, datasets, {
       scales: { x: { stacked: true, title: { display: true, text: 'Цена' } },
-        y: { stacked: true, ticks: numberTicks, beginAtZero: true } },
+        y: { stacked: true, ticks: countTicks, beginAtZero: true } },
       plugins: { legend: { display: true, position: 'right' } },
     });
   });

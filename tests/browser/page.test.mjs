@@ -126,7 +126,7 @@ test('every chart is drawn', async () => {
     assert.ok(canvas.width > 0 && canvas.height > 0 && canvas.painted > 100, `${canvas.id} is empty`);
   }
   const shaded = await tab.$$eval('#body-figure [data-bones]',
-    (parts) => parts.filter((part) => Number(part.getAttribute('fill-opacity')) > 0).length);
+    (parts) => parts.filter((part) => Number(getComputedStyle(part).fillOpacity) > 0).length);
   assert.ok(shaded > 0, 'the body figure shades no part');
 });
 
