@@ -8,9 +8,9 @@
 #include <sys/resource.h>
 
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <memory>
-#include <cstdio>
 #include <string>
 #include <vector>
 
