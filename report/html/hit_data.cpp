@@ -3,15 +3,12 @@
 
 #include <cmath>
 #include <cstddef>
-#include <unordered_map>
 
 namespace wus::html {
 namespace {
 
 constexpr std::size_t kLastColumn = 1023;
 constexpr std::size_t kNoColumn = static_cast<std::size_t>(-1);
-// Up to this many bones a weapon's bone entry is found by a linear search.
-constexpr std::size_t kLinearBones = 32;
 
 // Returns the distance column of `hit`, or kNoColumn for a distance that is
 // not a finite number.
@@ -29,25 +26,13 @@ std::size_t RangeColumnOf(const HitRecord& hit) {
 
 }  // namespace
 
-void ReadWeaponHits(const WeaponStats& weapon, WeaponHits* out) {
+HitReader::HitReader(const StatsAggregate& aggregate)
+    : aggregate_(aggregate), entryOf_(aggregate.m_HitTexts.size(), 0) {}
+
+void HitReader::Read(const WeaponStats& weapon, WeaponHits* out) {
   out->hitCount = 0;
   out->rangeColumns.clear();
   out->bones.clear();
-  // The entry of each bone once there are too many for a linear search: a
-  // weapon hits a few bones, but a crafted file may name thousands.
-  std::unordered_map<NameId, std::size_t> entryOf;
-  auto entryFor = [&](NameId bone) -> BoneHits& {
-    if (out->bones.size() <= kLinearBones) {
-      for (BoneHits& entry : out->bones) {
-        if (entry.bone == bone) return entry;
-      }
-      if (out->bones.size() < kLinearBones) return out->bones.emplace_back(BoneHits{bone, 0, 0});
-      for (std::size_t i = 0; i < out->bones.size(); ++i) entryOf.emplace(out->bones[i].bone, i);
-    }
-    auto [found, added] = entryOf.try_emplace(bone, out->bones.size());
-    if (added) out->bones.push_back({bone, 0, 0});
-    return out->bones[found->second];
-  };
   weapon.m_Hits.ForEach([&](const HitRecord& hit) {
     AddTo(out->hitCount, 1);
     const std::size_t column = RangeColumnOf(hit);
@@ -56,14 +41,18 @@ void ReadWeaponHits(const WeaponStats& weapon, WeaponHits* out) {
       AddTo(out->rangeColumns[column], 1);
     }
     if (hit.m_BoneName == NamePool::kEmpty) return;
-    BoneHits& entry = entryFor(hit.m_BoneName);
-    AddTo(entry.hits, 1);
-    if (hit.m_bLethal != 0) AddTo(entry.lethalHits, 1);
+    std::uint32_t& entry = entryOf_[hit.m_BoneName];
+    if (entry == 0) {
+      out->bones.push_back({hit.m_BoneName, 0, 0});
+      entry = static_cast<std::uint32_t>(out->bones.size());
+    }
+    BoneHits& bone = out->bones[entry - 1];
+    AddTo(bone.hits, 1);
+    if (hit.m_bLethal != 0) AddTo(bone.lethalHits, 1);
   });
+  for (const BoneHits& bone : out->bones) entryOf_[bone.bone] = 0;
 }
 
-std::string_view BoneText(const StatsAggregate& aggregate, NameId bone) {
-  return aggregate.m_HitTexts.Get(bone);
-}
+std::string_view HitReader::BoneText(NameId bone) const { return aggregate_.m_HitTexts.Get(bone); }
 
 }  // namespace wus::html

@@ -30,10 +30,23 @@ struct WeaponHits {
   std::vector<BoneHits> bones;              // first-appearance order
 };
 
-// Fills `*out` with the summary of `weapon`'s hits, reusing its buffers.
-void ReadWeaponHits(const WeaponStats& weapon, WeaponHits* out);
+// Reads the hit summaries of the weapons of one aggregate, which must
+// outlive it and not change meanwhile.
+class HitReader {
+ public:
+  explicit HitReader(const StatsAggregate& aggregate);
 
-// Returns the bytes of a bone id of BoneHits.
-std::string_view BoneText(const StatsAggregate& aggregate, NameId bone);
+  // Fills `*out` with the summary of `weapon`'s hits, reusing its buffers.
+  void Read(const WeaponStats& weapon, WeaponHits* out);
+
+  // Returns the bytes of a bone id of BoneHits.
+  std::string_view BoneText(NameId bone) const;
+
+ private:
+  const StatsAggregate& aggregate_;
+  // For each text id, 1 + its entry in the summary being read; 0 for none.
+  // Only the entries of that summary are set, and Read clears them again.
+  std::vector<std::uint32_t> entryOf_;
+};
 
 }  // namespace wus::html

@@ -96,7 +96,7 @@
       const sign = descending ? -1 : 1;
       order = rows.map((_, i) => i).sort((a, b) => {
         const x = keys[a], y = keys[b];
-        const cmp = column.num ? x - y : String(x).localeCompare(String(y), 'ru');
+        const cmp = column.num ? (x < y ? -1 : (x > y ? 1 : 0)) : String(x).localeCompare(String(y), 'ru');
         return cmp !== 0 ? sign * cmp : a - b;
       });
       headRow.querySelectorAll('th').forEach((th, i) => {

@@ -28,19 +28,19 @@ json TeamArray(const Triple& triple) {
 // every player, every weapon and every hit. Returns the column + 1 of each
 // bone id through `*columnOf` and the range table's column count, the most
 // distance columns of any weapon, through `*rangeColumns`.
-json CollectColumns(const StatsAggregate& aggregate, std::vector<std::uint32_t>* columnOf,
-                    std::size_t* rangeColumns) {
+json CollectColumns(const StatsAggregate& aggregate, HitReader& reader,
+                    std::vector<std::uint32_t>* columnOf, std::size_t* rangeColumns) {
   json bones = json::array();
   WeaponHits hits;
   for (const PlayerStats& player : aggregate.m_Players) {
     for (const WeaponStats& weapon : player.m_Weapons) {
-      ReadWeaponHits(weapon, &hits);
+      reader.Read(weapon, &hits);
       *rangeColumns = std::max(*rangeColumns, hits.rangeColumns.size());
       for (const BoneHits& bone : hits.bones) {
         if (columnOf->size() <= bone.bone) columnOf->resize(bone.bone + std::size_t{1}, 0);
         if ((*columnOf)[bone.bone] != 0) continue;
         (*columnOf)[bone.bone] = static_cast<std::uint32_t>(bones.size() + 1);
-        std::string_view name = BoneText(aggregate, bone.bone);
+        std::string_view name = reader.BoneText(bone.bone);
         bones.push_back(json::array({Text(name), Text(ShownBoneName(name))}));
       }
     }
@@ -49,7 +49,8 @@ json CollectColumns(const StatsAggregate& aggregate, std::vector<std::uint32_t>*
 }
 
 // Adds the hit summary of a weapon row: its matched weapons' hits summed.
-void AddRowHits(const WeaponRow& row, const std::vector<std::uint32_t>& columnOf, json* entry) {
+void AddRowHits(HitReader& reader, const WeaponRow& row, const std::vector<std::uint32_t>& columnOf,
+                json* entry) {
   std::uint32_t hitCount = 0;
   std::vector<std::uint32_t> range;
   std::vector<std::uint32_t> boneHits;
@@ -57,7 +58,7 @@ void AddRowHits(const WeaponRow& row, const std::vector<std::uint32_t>& columnOf
   WeaponHits hits;
   for (const WeaponStats* weapon : row.weapons) {
     if (weapon == nullptr) continue;
-    ReadWeaponHits(*weapon, &hits);
+    reader.Read(*weapon, &hits);
     AddTo(hitCount, hits.hitCount);
     if (range.size() < hits.rangeColumns.size()) range.resize(hits.rangeColumns.size());
     for (std::size_t k = 0; k < hits.rangeColumns.size(); ++k)
@@ -105,7 +106,8 @@ json BuildPageData(const StatsAggregate& aggregate) {
   std::vector<std::uint32_t> columnOf;  // bone id to its column + 1; 0: none
   json data = json::object();
   std::size_t rangeColumns = 0;
-  data["bones"] = CollectColumns(aggregate, &columnOf, &rangeColumns);
+  HitReader reader(aggregate);
+  data["bones"] = CollectColumns(aggregate, reader, &columnOf, &rangeColumns);
 
   json weapons = json::array();
   json playerWeapons(aggregate.m_Players.size(), json::array());
@@ -143,7 +145,7 @@ json BuildPageData(const StatsAggregate& aggregate) {
                   {"kills", kills},
                   {"shots", shots},
                   {"hits", hits}};
-    if (IsWeaponKey(row.key)) AddRowHits(row, columnOf, &entry);
+    if (IsWeaponKey(row.key)) AddRowHits(reader, row, columnOf, &entry);
     weapons.push_back(std::move(entry));
     for (std::size_t team = 0; team < kNumTeams; ++team) {
       // The item table leaves out items with no purchase in the team.
