@@ -285,12 +285,19 @@
   // ---- players ----
 
   // Per player: the sums over the weapon rows (identifiers with "wpn_").
-  const playerRows = players.map(([name, totalShots, alive, money, respawns, list], index) => {
+  // A player's weapon cells come flat, five numbers a weapon row.
+  function weaponCells(flat) {
+    const list = [];
+    for (let i = 0; i + 4 < flat.length; i += 5) list.push(flat.slice(i, i + 5));
+    return list;
+  }
+  const playerRows = players.map(([name, totalShots, alive, money, respawns, flat], index) => {
     let kills = 0, shots = 0, hits = 0;
-    for (const [row, , k, s, h] of list) {
-      if (!weapons[row].weapon) continue;
-      kills += k; shots += s; hits += h;
+    for (let i = 0; i + 4 < flat.length; i += 5) {
+      if (!weapons[flat[i]].weapon) continue;
+      kills += flat[i + 2]; shots += flat[i + 3]; hits += flat[i + 4];
     }
+    const list = flat;
     return {
       index, name, totalShots, alive, money, respawns, list, kills, shots, hits,
       folded: name.toLowerCase(),
@@ -340,7 +347,7 @@
       { title: 'Время жизни / респавн, сек.', num: true, value: (r) => averageSeconds(p.alive[r.t], p.respawns[r.t]),
         text: (r) => formatFixed(averageSeconds(p.alive[r.t], p.respawns[r.t])) },
     ], teamRows);
-    const rows = p.list.map(([row, bought, kills, shots, hits]) => ({
+    const rows = weaponCells(p.list).map(([row, bought, kills, shots, hits]) => ({
       w: weapons[row], bought, kills, shots, hits,
     }));
     const weaponOnly = (format) => (r) => (r.w.weapon ? format(r) : '–');

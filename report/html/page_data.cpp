@@ -129,14 +129,19 @@ json BuildPageData(const StatsAggregate& aggregate) {
       AddTo(kills, weapon->m_dwNumKills);
       AddTo(shots, weapon->m_dwNumShots);
       AddTo(hits, weapon->m_dwNumHits);
+      // Buckets past a team's column count are 0 in every weapon.
       for (std::size_t team = 0; team < kNumTeams; ++team) {
-        for (std::size_t k = 0; k < kNumBuyBuckets; ++k) {
+        for (std::size_t k = 0; k < itemColumns[team]; ++k) {
           AddTo(buckets[team][k], weapon->m_dwBuyBuckets[team][k]);
           AddTo(teamTotals[team], weapon->m_dwBuyBuckets[team][k]);
         }
       }
-      playerWeapons[p].push_back(json::array({index, weapon->m_dwNumBought, weapon->m_dwNumKills,
-                                              weapon->m_dwNumShots, weapon->m_dwNumHits}));
+      json& cells = playerWeapons[p];
+      cells.push_back(index);
+      cells.push_back(weapon->m_dwNumBought);
+      cells.push_back(weapon->m_dwNumKills);
+      cells.push_back(weapon->m_dwNumShots);
+      cells.push_back(weapon->m_dwNumHits);
     }
     json entry = {{"label", Text(row.label)},
                   {"key", Text(row.key)},

@@ -14,7 +14,8 @@
 //   rangeColumns: the range table's number of columns
 //   bones: [[name, shown name]...], in the bone tables' column order
 //   players: [[name, shots, [alive ms per team], [money per team],
-//              [respawns per team], [[weapon, bought, kills, shots, hits]...]]]
+//              [respawns per team], [weapon, bought, kills, shots, hits, ...]]]
+//     (the last array flat, five numbers for each weapon row the player has)
 //   teams: {alive, money, respawns}: the aggregate's team totals
 //   items: per team {columns, rows: [[weapon, count per column...]...]}
 #pragma once

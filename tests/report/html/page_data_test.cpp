@@ -159,11 +159,11 @@ TEST(PageDataTest, WeaponRowsSumThePlayersWithTheReportsWrapAround) {
   EXPECT_EQ(weapons[1]["weapon"], false);
   EXPECT_EQ(weapons[2]["weapon"], true);
 
-  // Each player's cells: [row, bought, kills, shots, hits] for every row
-  // the player has a weapon in.
+  // Each player's cells: row, bought, kills, shots, hits for every row the
+  // player has a weapon in.
   const json& players = data["players"];
-  EXPECT_EQ(players[0][5], json::parse("[[0, 2147483648, 4294967295, 10, 4], [1, 5, 0, 0, 0]]"));
-  EXPECT_EQ(players[1][5], json::parse("[[0, 0, 2, 0, 3], [2, 0, 0, 0, 0]]"));
+  EXPECT_EQ(players[0][5], json::parse("[0, 2147483648, 4294967295, 10, 4, 1, 5, 0, 0, 0]"));
+  EXPECT_EQ(players[1][5], json::parse("[0, 0, 2, 0, 3, 2, 0, 0, 0, 0]"));
 }
 
 TEST(PageDataTest, PlayersAndTeamsCarryTheAggregatesFiguresAndDecodedNames) {
