@@ -2,6 +2,7 @@
 // replaced by its part, escaped for where it stands.
 #include "report/html/html_page.h"
 
+#include <cstdint>
 #include <string_view>
 
 #include "report/html/embedded.h"
@@ -51,12 +52,12 @@ std::string HexToBase64(std::string_view hex) {
   for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
     bytes.push_back(static_cast<char>(HexDigit(hex[i]) * 16 + HexDigit(hex[i + 1])));
   }
+  auto byteAt = [&](std::size_t i) -> std::uint32_t {
+    return i < bytes.size() ? static_cast<unsigned char>(bytes[i]) : 0u;
+  };
   std::string out;
   for (std::size_t i = 0; i < bytes.size(); i += 3) {
-    unsigned group = static_cast<unsigned char>(bytes[i]) << 16;
-    if (i + 1 < bytes.size())
-      group |= static_cast<unsigned>(static_cast<unsigned char>(bytes[i + 1])) << 8;
-    if (i + 2 < bytes.size()) group |= static_cast<unsigned char>(bytes[i + 2]);
+    const std::uint32_t group = byteAt(i) << 16 | byteAt(i + 1) << 8 | byteAt(i + 2);
     out.push_back(kDigits[(group >> 18) & 63]);
     out.push_back(kDigits[(group >> 12) & 63]);
     out.push_back(i + 1 < bytes.size() ? kDigits[(group >> 6) & 63] : '=');
