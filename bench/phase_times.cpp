@@ -9,14 +9,13 @@
 
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
-#include <memory>
+#include <fstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/driver.h"
 #include "bench/bench_corpus.h"
-#include "platform/file_system.h"
 #include "platform/platform.h"
 #include "report/html/html_page.h"
 #include "stats/loader.h"
@@ -40,6 +39,17 @@ Clock Now() {
       std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
   return {wall, seconds(usage.ru_utime) + seconds(usage.ru_stime)};
 }
+
+// The page's bytes, kept in memory.
+class CollectedFile final : public wus::WritableFile {
+ public:
+  bool Append(std::string_view data, std::string*) override {
+    bytes.append(data);
+    return true;
+  }
+  bool Close(std::string*) override { return true; }
+  std::string bytes;
+};
 
 }  // namespace
 
@@ -79,20 +89,20 @@ int main(int argc, char** argv) {
                loaded.wall - start.wall, loaded.cpu - start.cpu, written.wall - loaded.wall,
                written.cpu - loaded.cpu, static_cast<std::size_t>(sink.bytes));
   if (!page.empty()) {
-    std::string error;
-    std::unique_ptr<wus::WritableFile> file =
-        wus::FileSystem::Default().CreateForWrite(page, &error);
-    std::uint64_t pageBytes = 0;
-    if (file != nullptr) {
-      wus::ReportStream stream(file.get());
+    // Collected in memory, then written to the file in one go.
+    CollectedFile collected;
+    {
+      wus::ReportStream stream(&collected);
       wus::WriteHtmlPage(aggregate, input, stream);
+      std::string error;
       stream.Flush(&error);
-      file->Close(&error);
     }
+    std::ofstream out(page, std::ios::binary);
+    out.write(collected.bytes.data(), static_cast<std::streamsize>(collected.bytes.size()));
+    out.close();
     Clock paged = Now();
-    if (file != nullptr) pageBytes = std::filesystem::file_size(page);
-    std::fprintf(stderr, " html_wall %.3f html_cpu %.3f html_bytes %llu", paged.wall - written.wall,
-                 paged.cpu - written.cpu, static_cast<unsigned long long>(pageBytes));
+    std::fprintf(stderr, " html_wall %.3f html_cpu %.3f html_bytes %zu", paged.wall - written.wall,
+                 paged.cpu - written.cpu, collected.bytes.size());
   }
   std::fprintf(stderr, "\n");
   return 0;

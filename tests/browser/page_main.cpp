@@ -3,7 +3,9 @@
 // the aggregate to OUT.html. The browser test and the screenshot use it.
 // Exits 1 if the page cannot be written.
 #include <cstdio>
+#include <fstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/file_system.h"
@@ -11,6 +13,20 @@
 #include "stats/loader.h"
 #include "text/log.h"
 #include "text/report_stream.h"
+
+namespace {
+
+class CollectedFile final : public wus::WritableFile {
+ public:
+  bool Append(std::string_view data, std::string*) override {
+    bytes.append(data);
+    return true;
+  }
+  bool Close(std::string*) override { return true; }
+  std::string bytes;
+};
+
+}  // namespace
 
 int main(int argc, char** argv) {
   if (argc < 2) {
@@ -30,17 +46,18 @@ int main(int argc, char** argv) {
   }
   input.filesRead = aggregate.m_UsedFiles;
 
-  wus::FileSystem& files = wus::FileSystem::Default();
+  // The page is collected in memory and then written in one go.
+  CollectedFile page;
   std::string error;
-  std::unique_ptr<wus::WritableFile> out = files.CreateForWrite(argv[1], &error);
-  bool ok = out != nullptr;
-  if (ok) {
-    wus::ReportStream stream(out.get());
+  {
+    wus::ReportStream stream(&page);
     wus::WriteHtmlPage(aggregate, input, stream);
-    ok = stream.Flush(&error) && out->Close(&error);
+    stream.Flush(&error);
   }
-  if (!ok) {
-    std::fprintf(stderr, "Cannot write '%s': %s\n", argv[1], error.c_str());
+  std::ofstream out(argv[1], std::ios::binary);
+  out.write(page.bytes.data(), static_cast<std::streamsize>(page.bytes.size()));
+  if (!out.flush()) {
+    std::fprintf(stderr, "Cannot write '%s'\n", argv[1]);
     return 1;
   }
   return 0;
