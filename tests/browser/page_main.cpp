@@ -5,28 +5,14 @@
 #include <cstdio>
 #include <fstream>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "platform/file_system.h"
 #include "report/html/html_page.h"
 #include "stats/loader.h"
+#include "tests/test_util.h"
 #include "text/log.h"
 #include "text/report_stream.h"
-
-namespace {
-
-class CollectedFile final : public wus::WritableFile {
- public:
-  bool Append(std::string_view data, std::string*) override {
-    bytes.append(data);
-    return true;
-  }
-  bool Close(std::string*) override { return true; }
-  std::string bytes;
-};
-
-}  // namespace
 
 int main(int argc, char** argv) {
   if (argc < 2) {
@@ -47,7 +33,7 @@ int main(int argc, char** argv) {
   input.filesRead = aggregate.m_UsedFiles;
 
   // The page is collected in memory and then written in one go.
-  CollectedFile page;
+  wus::test::StringWritableFile page;
   std::string error;
   {
     wus::ReportStream stream(&page);
@@ -55,7 +41,7 @@ int main(int argc, char** argv) {
     stream.Flush(&error);
   }
   std::ofstream out(argv[1], std::ios::binary);
-  out.write(page.bytes.data(), static_cast<std::streamsize>(page.bytes.size()));
+  out.write(page.contents.data(), static_cast<std::streamsize>(page.contents.size()));
   if (!out.flush()) {
     std::fprintf(stderr, "Cannot write '%s'\n", argv[1]);
     return 1;
