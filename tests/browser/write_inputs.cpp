@@ -1,7 +1,8 @@
 // wus_browser_inputs DIR: writes the browser test's WUS files into DIR: the
 // golden corpus of the end-to-end report, then a match whose player, weapon
 // and bone names are markup and script ("<img src=x onerror=...>",
-// "</script><script>..."), which the page must show as text.
+// "</script><script>..."), which the page must show as text, and whose
+// ratios are ties at two decimals.
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -21,11 +22,14 @@ wus::WusFile HostileMatch() {
   player.record.name = "<img src=x onerror=alert(1)>";
   player.record.totalShots = 4;
   player.record.totalAliveTime = {5000, 0, 0};
-  player.record.numRespawned = {2, 0, 0};
+  player.record.totalMoneyRound = {5, 0, 0};  // 5 over 8 respawns: 0,625, a tie
+  player.record.numRespawned = {8, 0, 0};
   wus::WusWeapon weapon = wus::test::MakeWeapon("wpn_</script><script>alert(2)</script>",
                                                 "</script><script>alert(3)</script>");
-  weapon.record.numShots = 4;
-  weapon.record.numHits = 2;
+  // Kills per hit and hits per shot are 1/8, a tie at two decimals that
+  // "%.2f" rounds to even (0,12) where JavaScript's toFixed rounds up.
+  weapon.record.numShots = 64;
+  weapon.record.numHits = 8;
   weapon.record.numKills = 1;
   weapon.record.numBought = 1;
   weapon.record.buyBuckets[0][1] = 1;
