@@ -20,7 +20,7 @@ if [ "$(id -u)" = 0 ] && command -v apt-get >/dev/null; then
   start=$SECONDS
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -qq
-  apt-get install -y -qq --no-install-recommends cmake ninja-build g++ googletest nlohmann-json3-dev \
+  apt-get install -y -qq --no-install-recommends cmake ninja-build g++ googletest nlohmann-json3-dev libjs-chart.js \
     g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 >/dev/null
   echo "installed in $((SECONDS - start)) s"
 fi

@@ -114,17 +114,33 @@ int RunWusReport(const ReportOptions& options, const DriverEnv& env) {
 
   StatsAggregate aggregate;
   ReportNaming naming;
+  HtmlPageInput page;
+  for (const auto& skipped : inputs.unreadableFolders) page.filesSkipped.push_back(skipped.first);
   LoadFiles(inputs.files, aggregate, JobCount(options), *env.fileSystem,
             [&](std::size_t index, const LoadResult& result) {
-              if (result.status == LoadStatus::kAccepted) naming.Offer(result);
-              WarnAbout(inputs.files[index], result, &counts);
+              const std::string& path = inputs.files[index];
+              if (result.status == LoadStatus::kAccepted) {
+                naming.Offer(result);
+                page.filesRead.push_back(result.fullPath.substr(result.fileNamePos));
+              } else {
+                page.filesSkipped.push_back(path);
+              }
+              WarnAbout(path, result, &counts);
             });
 
   const std::string name = ReportPath(options, naming, env.localTime());
   LogMessage("Writing '%s'\n", name.c_str());
   std::string error;
-  const bool written = WriteReportFile(name, aggregate, *env.fileSystem, &error, env.temporaryFile);
+  bool written = WriteReportFile(name, aggregate, *env.fileSystem, &error, env.temporaryFile);
   if (!written) Warn("cannot write report '" + name + "': " + error);
+  if (options.html) {
+    const std::string pageName = HtmlPageName(name);
+    LogMessage("Writing '%s'\n", pageName.c_str());
+    if (!WriteHtmlPageFile(pageName, aggregate, page, *env.fileSystem, &error, env.temporaryFile)) {
+      Warn("cannot write page '" + pageName + "': " + error);
+      written = false;
+    }
+  }
   if (counts.skipped > 0 || counts.cutShort > 0) {
     Warn(std::to_string(counts.read) + " of " + std::to_string(counts.files) + " files read, " +
          std::to_string(counts.skipped) + " skipped, " + std::to_string(counts.cutShort) +

@@ -21,6 +21,8 @@ constexpr char kUsage[] =
     "                     the usual name in it\n"
     "  -q, --quiet        no trace on standard output; warnings still on stderr\n"
     "      --strict       exit with status 3 when an input was skipped or cut short\n"
+    "      --html         also write the report as an HTML page: the report's name\n"
+    "                     with .html in place of .txt\n"
     "  -j, --jobs=N       read files with N threads (default: WUS_JOBS, else one\n"
     "                     per core)\n"
     "  -h, --help         show this help and exit\n"
@@ -117,7 +119,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args, ReportOptions
       std::string shown = "--" + name;
       if (name == "help") return CommandLine::kHelp;
       if (name == "version") return CommandLine::kVersion;
-      bool flag = name == "quiet" || name == "strict";
+      bool flag = name == "quiet" || name == "strict" || name == "html";
       if (!flag && !TakesValue(name)) {
         *error = UnknownOption(arg, arg);
         return CommandLine::kError;
@@ -127,7 +129,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args, ReportOptions
           *error = UsageError("option '" + shown + "' takes no value");
           return CommandLine::kError;
         }
-        (name == "quiet" ? options->quiet : options->strict) = true;
+        (name == "quiet"    ? options->quiet
+         : name == "strict" ? options->strict
+                            : options->html) = true;
         continue;
       }
       const bool inlineValue = equals != std::string::npos;

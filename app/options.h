@@ -13,6 +13,7 @@ struct ReportOptions {
   std::string output;              // -o: the report's path or folder; "" for the usual place
   bool quiet = false;              // -q: no trace on standard output
   bool strict = false;             // --strict: status 3 when an input was skipped or cut short
+  bool html = false;               // --html: also the report as an HTML page
   unsigned jobs = 0;               // -j: loader threads; 0 for the default
 };
 

@@ -1,7 +1,7 @@
-// Writing the report file atomically: the sections go to a new temporary
-// file in the report's folder (platform/atomic_file.h), which replaces the
-// report's name only after every byte was written and the file closed
-// without error. On any failure the temporary file is removed and an older
+// Writing the report file, and its HTML page, atomically: the bytes go to a
+// new temporary file in the target's folder (platform/atomic_file.h), which
+// replaces the target's name only after every byte was written and the file
+// closed without error. On any failure the temporary file is removed and an older
 // report of the same name is left as it was.
 #pragma once
 
@@ -9,6 +9,7 @@
 
 #include "platform/atomic_file.h"
 #include "platform/file_system.h"
+#include "report/html/html_page.h"
 #include "stats/model.h"
 
 namespace wus {
@@ -17,5 +18,14 @@ namespace wus {
 // `*error` says what failed.
 bool WriteReportFile(const std::string& name, StatsAggregate& aggregate, FileSystem& fileSystem,
                      std::string* error, const AtomicWriteOptions& options = {});
+
+// The same for the HTML page of the report.
+bool WriteHtmlPageFile(const std::string& name, const StatsAggregate& aggregate,
+                       const HtmlPageInput& input, FileSystem& fileSystem, std::string* error,
+                       const AtomicWriteOptions& options = {});
+
+// The page's name for the report `reportName`: ".txt" at its end replaced by
+// ".html", else ".html" appended.
+std::string HtmlPageName(const std::string& reportName);
 
 }  // namespace wus

@@ -1,18 +1,23 @@
-// wus_phase_times: loads the WUS files named on the command line the way
+// wus_phase_times [--html PAGE] FILE...: loads the WUS files the way
 // wusreport does (console text to standard output), then writes the whole
 // report into a sink that discards it, and prints to standard error how
 // long each of the two phases took: wall and CPU (user + system) seconds.
-// The benchmark script uses it to weigh the report against the loading.
+// With --html it then writes the HTML page to the file PAGE and prints that
+// phase's times and the page's size too. The benchmark script uses it to
+// weigh the report and the page against the loading.
 #include <sys/resource.h>
 
 #include <chrono>
 #include <cstdio>
+#include <fstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/driver.h"
 #include "bench/bench_corpus.h"
 #include "platform/platform.h"
+#include "report/html/html_page.h"
 #include "stats/loader.h"
 #include "text/log.h"
 #include "text/report_stream.h"
@@ -35,6 +40,17 @@ Clock Now() {
   return {wall, seconds(usage.ru_utime) + seconds(usage.ru_stime)};
 }
 
+// The page's bytes, kept in memory.
+class CollectedFile final : public wus::WritableFile {
+ public:
+  bool Append(std::string_view data, std::string*) override {
+    bytes.append(data);
+    return true;
+  }
+  bool Close(std::string*) override { return true; }
+  std::string bytes;
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -42,13 +58,23 @@ int main(int argc, char** argv) {
   wus::BufferRedirectedConsole();
   wus::StatsAggregate aggregate;
   wus::LoaderState state;
+  int first = 1;
+  std::string page;
+  if (argc > 2 && std::string(argv[1]) == "--html") {
+    page = argv[2];
+    first = 3;
+  }
+  wus::HtmlPageInput input;
   Clock start = Now();
-  for (int i = 1; i < argc; ++i) {
+  for (int i = first; i < argc; ++i) {
     std::string path = argv[i];
+    const std::size_t accepted = aggregate.m_UsedFiles.size();
     wus::ConsoleEcho(path);
     wus::ConsoleEcho(" ");
     wus::LoadStatsFile(path, aggregate, state);
+    if (aggregate.m_UsedFiles.size() == accepted) input.filesSkipped.push_back(path);
   }
+  input.filesRead = aggregate.m_UsedFiles;
   std::fflush(stdout);
   Clock loaded = Now();
   wus::bench::NullWritableFile sink;
@@ -59,8 +85,25 @@ int main(int argc, char** argv) {
     stream.Flush(&error);
   }
   Clock written = Now();
-  std::fprintf(stderr, "load_wall %.3f load_cpu %.3f report_wall %.3f report_cpu %.3f bytes %zu\n",
+  std::fprintf(stderr, "load_wall %.3f load_cpu %.3f report_wall %.3f report_cpu %.3f bytes %zu",
                loaded.wall - start.wall, loaded.cpu - start.cpu, written.wall - loaded.wall,
-               written.cpu - loaded.cpu, sink.bytes);
+               written.cpu - loaded.cpu, static_cast<std::size_t>(sink.bytes));
+  if (!page.empty()) {
+    // Collected in memory, then written to the file in one go.
+    CollectedFile collected;
+    {
+      wus::ReportStream stream(&collected);
+      wus::WriteHtmlPage(aggregate, input, stream);
+      std::string error;
+      stream.Flush(&error);
+    }
+    std::ofstream out(page, std::ios::binary);
+    out.write(collected.bytes.data(), static_cast<std::streamsize>(collected.bytes.size()));
+    out.close();
+    Clock paged = Now();
+    std::fprintf(stderr, " html_wall %.3f html_cpu %.3f html_bytes %zu", paged.wall - written.wall,
+                 paged.cpu - written.cpu, collected.bytes.size());
+  }
+  std::fprintf(stderr, "\n");
   return 0;
 }

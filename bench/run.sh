@@ -6,7 +6,7 @@
 # change), and prints medians of RUNS runs; console output goes to files in
 # bench/results/, as a user redirecting it would.
 #
-# Usage: bench/run.sh [month] [crowd] [scaling] [micro]   (default: the first three)
+# Usage: bench/run.sh [month] [crowd] [scaling] [micro] [html]   (default: the first three)
 # Environment: RUNS (default 5).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -135,6 +135,41 @@ phases() {
     }' | tee -a "$REPORT"
 }
 
+# html_phases NAME DIR: RUNS runs of wus_phase_times --html on all files of
+# DIR; the HTML page's time against the load and the report together, and
+# the page's size; then headless Chromium opens the last page
+# (tests/browser/render_time.mjs).
+html_phases() {
+  local name=$1 dir=$2
+  local files
+  mapfile -t files < <(files_upto "$dir" 999999999)
+  local log=$RESULTS/$name.html-phases page=$RESULTS/$name.html
+  : >"$log"
+  for ((i = 0; i < RUNS; ++i)); do
+    "$PHASES" --html "$page" "${files[@]}" >"$RESULTS/$name.phases-console.txt" 2>>"$log"
+  done
+  local lw lc rw rc hw hc
+  lw=$(awk '{ print $2 }' "$log" | median)
+  lc=$(awk '{ print $4 }' "$log" | median)
+  rw=$(awk '{ print $6 }' "$log" | median)
+  rc=$(awk '{ print $8 }' "$log" | median)
+  hw=$(awk '{ print $12 }' "$log" | median)
+  hc=$(awk '{ print $14 }' "$log" | median)
+  awk -v n="$name" -v lw="$lw" -v lc="$lc" -v rw="$rw" -v rc="$rc" -v hw="$hw" -v hc="$hc" \
+    -v b="$(stat -c %s "$page")" 'BEGIN {
+      printf "%-8s load+report %6.2fs (cpu %5.2f) | html %5.2fs (cpu %5.2f) | html/(load+report) wall %4.2f, cpu %4.2f (target <= 0.20) | page %5.2f MB\n",
+        n, lw + rw, lc + rc, hw, hc, hw / (lw + rw), hc / (lc + rc), b / 1e6
+    }' | tee -a "$REPORT"
+  if command -v node >/dev/null && [ -x /usr/bin/chromium ]; then
+    [ -d tests/browser/node_modules ] || (cd tests/browser && npm ci --no-audit --no-fund --loglevel=error)
+    node tests/browser/render_time.mjs "$page" "$RUNS" >"$RESULTS/$name.render.txt"
+    echo "$name    chromium $(tail -1 "$RESULTS/$name.render.txt") (target: open and build < 2000 ms)" |
+      tee -a "$REPORT"
+  else
+    echo "$name    chromium: not measured (needs node and /usr/bin/chromium)" | tee -a "$REPORT"
+  fi
+}
+
 MONTH=(--seed 1 --files 2000 --players 16 --weapons 12 --hits 30)
 CROWD=(--seed 2 --files 2000 --players 16 --weapons 12 --hits 30 --distinct-players 20000)
 
@@ -166,6 +201,12 @@ for set in "${SETS[@]}"; do
         -v qf="${FASTEST[quarter]}" -v mf="${FASTEST[month]}" \
         'BEGIN { printf "scaling  4x the data: wall x%.2f, cpu x%.2f (target <= 4.5); fastest runs x%.2f\n", m / q, mc / qc, mf / qf }' |
         tee -a "$REPORT"
+      ;;
+    html)
+      corpus month "${MONTH[@]}"
+      html_phases month "$CORPORA/month"
+      corpus crowd "${CROWD[@]}"
+      html_phases crowd "$CORPORA/crowd"
       ;;
     micro)
       "$BUILD/bench/wus_micro_bench" --benchmark_counters_tabular=true | tee "$RESULTS/micro.txt"

@@ -5,35 +5,25 @@
 #include <array>
 #include <cstdint>
 
+#include "text/cp1251.h"
 #include "text/format.h"
 
 namespace wus::tool {
 namespace {
-
-// Code points of the bytes 0x80 to 0xBF; 0xC0 to 0xFF are U+0410 to U+044F
-// and 0x00 to 0x7F stand for themselves.
-constexpr std::array<char16_t, 64> kHighBytes = {
-    0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021,  //
-    0x20AC, 0x2030, 0x0409, 0x2039, 0x040A, 0x040C, 0x040B, 0x040F,  //
-    0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  //
-    0x0098, 0x2122, 0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F,  //
-    0x00A0, 0x040E, 0x045E, 0x0408, 0x00A4, 0x0490, 0x00A6, 0x00A7,  //
-    0x0401, 0x00A9, 0x0404, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x0407,  //
-    0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6, 0x00B7,  //
-    0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457,
-};
 
 struct ReverseEntry {
   char16_t codePoint;
   unsigned char byte;
 };
 
-// kHighBytes inverted and sorted by code point, for binary search.
+// The characters of the bytes 0x80 to 0xBF, sorted by code point, for
+// binary search.
 const std::array<ReverseEntry, 64>& ReverseTable() {
   static const std::array<ReverseEntry, 64> table = [] {
     std::array<ReverseEntry, 64> entries{};
-    for (std::size_t i = 0; i < kHighBytes.size(); ++i) {
-      entries[i] = {kHighBytes[i], static_cast<unsigned char>(0x80 + i)};
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+      const auto byte = static_cast<unsigned char>(0x80 + i);
+      entries[i] = {static_cast<char16_t>(Cp1251CodePoint(byte)), byte};
     }
     std::sort(entries.begin(), entries.end(), [](const ReverseEntry& a, const ReverseEntry& b) {
       return a.codePoint < b.codePoint;
@@ -41,19 +31,6 @@ const std::array<ReverseEntry, 64>& ReverseTable() {
     return entries;
   }();
   return table;
-}
-
-void AppendUtf8(char32_t c, std::string* out) {
-  if (c < 0x80) {
-    out->push_back(static_cast<char>(c));
-  } else if (c < 0x800) {
-    out->push_back(static_cast<char>(0xC0 | (c >> 6)));
-    out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else {
-    out->push_back(static_cast<char>(0xE0 | (c >> 12)));
-    out->push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  }
 }
 
 // Decodes the UTF-8 sequence at `text[*pos]`, advancing `*pos`. Returns
@@ -90,11 +67,7 @@ bool DecodeUtf8(std::string_view text, std::size_t* pos, char32_t* c) {
 
 }  // namespace
 
-char32_t CodePointOfByte(unsigned char byte) {
-  if (byte < 0x80) return byte;
-  if (byte >= 0xC0) return 0x0410 + (byte - 0xC0u);
-  return kHighBytes[byte - 0x80u];
-}
+char32_t CodePointOfByte(unsigned char byte) { return Cp1251CodePoint(byte); }
 
 bool ByteOfCodePoint(char32_t codePoint, unsigned char* byte) {
   if (codePoint < 0x80) {

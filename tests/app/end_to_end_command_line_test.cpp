@@ -162,6 +162,30 @@ TEST(EndToEndCommandLineTest, AFolderStandsForItsWusFiles) {
   }
 }
 
+// --html puts the page next to the report, under its name with .html.
+TEST(EndToEndCommandLineTest, HtmlPageNextToTheReport) {
+  for (const std::vector<std::string>& options :
+       {std::vector<std::string>{"--html"}, std::vector<std::string>{"--html", "-o", "x.txt"}}) {
+    SCOPED_TRACE(options.size());
+    TempDir dir;
+    std::vector<std::string> args = options;
+    for (const auto& [name, bytes] : GoldenInputs()) {
+      dir.Write(name, bytes);
+      args.push_back(name);
+    }
+    RunResult run = RunProgram(kWusreport, args, dir.path());
+    EXPECT_EQ(run.exitStatus, 0) << run.err;
+    std::vector<std::string> reports = Reports(dir.path());
+    ASSERT_EQ(reports.size(), 1u);
+    const std::string page = reports[0].substr(0, reports[0].size() - 4) + ".html";
+    EXPECT_EQ(options.size() == 1, IsUsualName(reports[0], "(Alpha)_(Bravo)"));
+    const std::string html = ReadFileBytes(dir.path() / page);
+    EXPECT_TRUE(html.starts_with("<!DOCTYPE html>")) << html.substr(0, 40);
+    EXPECT_NE(html.find("Content-Security-Policy"), std::string::npos);
+    EXPECT_TRUE(run.out.ends_with(page + "'\n")) << run.out;
+  }
+}
+
 TEST(EndToEndCommandLineTest, WarningsSummaryAndStrictStatus) {
   TempDir dir;
   WusFile future = WorkedExample();
