@@ -15,7 +15,7 @@ if [ "$(id -u)" = 0 ] && command -v apt-get >/dev/null; then
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -qq
   apt-get install -y -qq --no-install-recommends \
-    cmake ninja-build clang libclang-rt-dev >/dev/null
+    cmake ninja-build clang libclang-rt-dev nlohmann-json3-dev libjs-chart.js >/dev/null
 fi
 
 build=build/fuzz
