@@ -2,16 +2,29 @@
 #include "app/driver.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "app/report_file.h"
 #include "app/report_name.h"
 #include "report/sections.h"
-#include "stats/loader.h"
+#include "stats/load_files.h"
 #include "text/log.h"
 
 namespace wus {
 
-void WriteReport(StatsAggregate& aggregate, ReportStream& stream) {
+unsigned JobsFromEnvironment() {
+  const char* value = std::getenv("WUS_JOBS");
+  if (value == nullptr || *value == '\0') return 0;
+  unsigned jobs = 0;
+  for (const char* c = value; *c != '\0'; ++c) {
+    if (*c < '0' || *c > '9') return 0;
+    jobs = jobs * 10 + static_cast<unsigned>(*c - '0');
+    if (jobs > 1024) return 0;
+  }
+  return jobs;
+}
+
+void WriteReport(const StatsAggregate& aggregate, ReportStream& stream) {
   WriteUsedFilesList(aggregate, stream);
   WriteWeaponPurchaseTable(aggregate, stream);
   WriteWeaponKillTable(aggregate, stream);
@@ -27,15 +40,11 @@ void WriteReport(StatsAggregate& aggregate, ReportStream& stream) {
 
 int RunWusReport(const std::vector<std::string>& paths, const DriverEnv& env) {
   StatsAggregate aggregate;
-  LoaderState state;
-  for (const std::string& path : paths) {
-    // The echo ends no line: the loader's first line continues it.
-    ConsoleEcho(path);
-    ConsoleEcho(" ");
-    LoadStatsFile(path, aggregate, state, *env.fileSystem);
-  }
+  ReportNameParts nameParts;
+  LoadFiles(paths, aggregate, env.jobs, *env.fileSystem,
+            [&](std::size_t, const LoadResult& result) { nameParts.Offer(result); });
 
-  std::string name = FormatReportName(state, env.localTime());
+  std::string name = FormatReportName(nameParts, env.localTime());
   LogMessage("Writing '%s'\n", name.c_str());
   std::string error;
   if (!WriteReportFile(name, aggregate, *env.fileSystem, &error)) {

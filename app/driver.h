@@ -13,9 +13,16 @@
 
 namespace wus {
 
+// The number of loading threads the environment variable WUS_JOBS asks for:
+// its value when it is a whole number from 0 to 1024, else 0 (as many as
+// cores).
+unsigned JobsFromEnvironment();
+
 struct DriverEnv {
   FileSystem* fileSystem = &FileSystem::Default();
   LocalTime (*localTime)() = &GetLocalTimeNow;
+  // Threads that read the input files; 0: as many as cores.
+  unsigned jobs = JobsFromEnvironment();
 };
 
 // Runs the whole program over `paths` (every argument is a path). Returns
@@ -24,9 +31,9 @@ struct DriverEnv {
 int RunWusReport(const std::vector<std::string>& paths, const DriverEnv& env = DriverEnv());
 
 // The report's first section: the file names of the accepted files.
-void WriteUsedFilesList(StatsAggregate& aggregate, ReportStream& stream);
+void WriteUsedFilesList(const StatsAggregate& aggregate, ReportStream& stream);
 
 // Writes every section of the report, in order, to `stream`.
-void WriteReport(StatsAggregate& aggregate, ReportStream& stream);
+void WriteReport(const StatsAggregate& aggregate, ReportStream& stream);
 
 }  // namespace wus

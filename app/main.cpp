@@ -11,7 +11,6 @@
 #include "text/log.h"
 
 int main(int argc, char** argv) {
-  wus::KeepLargeBlocksInHeap();
   wus::BufferRedirectedConsole();
   try {
     std::vector<std::string> paths(argv + 1, argv + argc);

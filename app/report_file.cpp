@@ -46,8 +46,8 @@ std::string TemporaryReportName(const std::string& name) {
   return folder + ".wusreport-" + std::to_string(WUS_GETPID()) + ".tmp";
 }
 
-bool WriteReportFile(const std::string& name, StatsAggregate& aggregate, FileSystem& fileSystem,
-                     std::string* error) {
+bool WriteReportFile(const std::string& name, const StatsAggregate& aggregate,
+                     FileSystem& fileSystem, std::string* error) {
   std::string temporary = TemporaryReportName(name);
   // The guard comes first, so that on every way out the file is closed
   // before it is removed: Windows cannot remove a file that is open.

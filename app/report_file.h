@@ -14,8 +14,8 @@ namespace wus {
 
 // Returns true iff the complete report now stands under `name`; otherwise
 // `*error` says what failed.
-bool WriteReportFile(const std::string& name, StatsAggregate& aggregate, FileSystem& fileSystem,
-                     std::string* error);
+bool WriteReportFile(const std::string& name, const StatsAggregate& aggregate,
+                     FileSystem& fileSystem, std::string* error);
 
 // The temporary file's name for the report `name`: a hidden file in the
 // same folder, unique to this process.

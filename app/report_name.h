@@ -7,10 +7,24 @@
 #include <string>
 
 #include "platform/platform.h"
-#include "stats/loader.h"
+#include "stats/load_files.h"
 
 namespace wus {
 
-std::string FormatReportName(const LoaderState& state, const LocalTime& time);
+// The folder and the two tokens of the report's name. They come from the
+// first accepted file whose name yields a non-empty token; while none has,
+// every accepted file sets the folder again. All three stay empty when no
+// file is accepted.
+struct ReportNameParts {
+  std::string folder;  // with its trailing separator
+  std::string token1;
+  std::string token2;
+
+  // Takes the parts from `result` if it is an accepted file and no file
+  // has yielded a token yet.
+  void Offer(const LoadResult& result);
+};
+
+std::string FormatReportName(const ReportNameParts& parts, const LocalTime& time);
 
 }  // namespace wus

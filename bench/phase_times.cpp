@@ -13,7 +13,7 @@
 #include "app/driver.h"
 #include "bench/bench_corpus.h"
 #include "platform/platform.h"
-#include "stats/loader.h"
+#include "stats/load_files.h"
 #include "text/log.h"
 #include "text/report_stream.h"
 
@@ -38,17 +38,12 @@ Clock Now() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  wus::KeepLargeBlocksInHeap();
   wus::BufferRedirectedConsole();
   wus::StatsAggregate aggregate;
-  wus::LoaderState state;
   Clock start = Now();
-  for (int i = 1; i < argc; ++i) {
-    std::string path = argv[i];
-    wus::ConsoleEcho(path);
-    wus::ConsoleEcho(" ");
-    wus::LoadStatsFile(path, aggregate, state);
-  }
+  std::vector<std::string> paths(argv + 1, argv + argc);
+  wus::LoadFiles(paths, aggregate, wus::JobsFromEnvironment(), wus::FileSystem::Default(),
+                 [](std::size_t, const wus::LoadResult&) {});
   std::fflush(stdout);
   Clock loaded = Now();
   wus::bench::NullWritableFile sink;

@@ -13,10 +13,6 @@
 #include <unistd.h>
 #endif
 
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
-
 namespace wus {
 
 #ifdef _WIN32
@@ -94,12 +90,5 @@ std::string ErrorText(int errorNumber) {
 }
 
 #endif
-
-void KeepLargeBlocksInHeap() {
-#ifdef __GLIBC__
-  mallopt(M_MMAP_THRESHOLD, 32 << 20);  // the largest value glibc accepts
-  mallopt(M_TRIM_THRESHOLD, 64 << 20);
-#endif
-}
 
 }  // namespace wus

@@ -89,7 +89,7 @@ void WriteTeamBlock(const std::vector<ItemRow>& items, std::size_t team, std::si
 
 }  // namespace
 
-void WriteItemPurchaseTable(StatsAggregate& aggregate, ReportStream& stream) {
+void WriteItemPurchaseTable(const StatsAggregate& aggregate, ReportStream& stream) {
   stream.Write(kItemPurchaseTitle);
   const ColumnCounts columns = CountBucketColumns(aggregate);
   const std::vector<ItemRow> items = SumItemRows(aggregate);

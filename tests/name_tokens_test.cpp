@@ -37,11 +37,11 @@ TEST(NameTokensTest, TakesTheTextsOfTheFirstTwoParentheses) {
 
 TEST(ReportNameTest, FormatsFolderTokensAndMonthDayYearTime) {
   // Tokens are data, never a format; no length limit.
-  LoaderState state;
-  state.g_OutputDir = "D:\\logs\\";
-  state.g_NameToken1 = "%s%d";
-  state.g_NameToken2 = std::string(3000, 't');
-  EXPECT_EQ(FormatReportName(state, {2026, 12, 31, 0, 0, 1}),
+  ReportNameParts parts;
+  parts.folder = "D:\\logs\\";
+  parts.token1 = "%s%d";
+  parts.token2 = std::string(3000, 't');
+  EXPECT_EQ(FormatReportName(parts, {2026, 12, 31, 0, 0, 1}),
             "D:\\logs\\(%s%d)_(" + std::string(3000, 't') + ")_12.31.2026_00.00.01.txt");
 }
 

@@ -43,7 +43,7 @@ TEST(TableSectionsTest, EmptyAggregateAndTwentyThousandPlayers) {
   const std::string feminineEmpty = kTotalCaptionFeminine + std::string("\n\n");
   struct Case {
     const char* name;
-    void (*writer)(StatsAggregate&, ReportStream&);
+    void (*writer)(const StatsAggregate&, ReportStream&);
     std::string empty;  // the bytes written for an empty aggregate
     std::string row;    // a whole line of the big aggregate's table, if any
   } cases[] = {

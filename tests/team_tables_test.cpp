@@ -13,7 +13,7 @@
 namespace wus::test {
 namespace {
 
-using Writer = void (*)(StatsAggregate&, ReportStream&);
+using Writer = void (*)(const StatsAggregate&, ReportStream&);
 
 // Team 0's figures: the aggregate's total, then players "A" and "p.1",
 // each over its respawns. They set both money and lifetime.

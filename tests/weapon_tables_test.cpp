@@ -35,7 +35,7 @@ TEST(WeaponCellsTest, CellsMatchPrintf) {
 }
 
 struct Table {
-  void (*writer)(StatsAggregate&, ReportStream&);
+  void (*writer)(const StatsAggregate&, ReportStream&);
   const char* title;
   const char* caption;  // the heading line's first two cells
 };

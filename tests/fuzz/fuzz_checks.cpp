@@ -67,7 +67,7 @@ std::string Difference(std::string_view what, std::string_view a, std::string_vi
 
 struct Loaded {
   StatsAggregate aggregate;
-  LoaderState state;
+  ReportNameParts nameParts;
   std::vector<std::string> traces;  // the console text of each path
   std::string report;               // the whole report
 };
@@ -77,7 +77,7 @@ std::unique_ptr<Loaded> Load(FileSystem& fileSystem, const std::vector<std::stri
   auto loaded = std::make_unique<Loaded>();
   for (const std::string& path : paths) {
     CaptureConsole capture(&loaded->traces.emplace_back());
-    LoadStatsFile(path, loaded->aggregate, loaded->state, fileSystem);
+    loaded->nameParts.Offer(LoadStatsFile(path, loaded->aggregate, fileSystem));
   }
   MemoryFileSystem output;
   std::string error;
@@ -110,8 +110,8 @@ std::string CheckBounds(const StatsAggregate& aggregate, const std::vector<std::
         return "a weapon name is too long";
     }
   }
-  for (NameId id = 0; id < aggregate.m_HitTexts.size(); ++id) {
-    if (aggregate.m_HitTexts.Get(id).size() > kMaxNameLength) return "a hit text is too long";
+  for (NameId id = 0; id < aggregate.m_BoneTexts.size(); ++id) {
+    if (aggregate.m_BoneTexts.Get(id).size() > kMaxNameLength) return "a bone name is too long";
   }
   if (aggregate.m_Players.size() > players) return "more players than the input can hold";
   if (test::CountWeapons(aggregate) > weapons) return "more weapons than the input can hold";
@@ -124,7 +124,7 @@ std::string CheckBounds(const StatsAggregate& aggregate, const std::vector<std::
 // left in `files` but the inputs and the report.
 std::string CheckRun(MemoryFileSystem& files, const std::vector<std::string>& paths,
                      const Loaded& expected) {
-  std::string name = FormatReportName(expected.state, FixedTime());
+  std::string name = FormatReportName(expected.nameParts, FixedTime());
   std::vector<std::string> filesAfter = files.Paths();
   filesAfter.push_back(name);
   std::sort(filesAfter.begin(), filesAfter.end());
@@ -178,7 +178,7 @@ void AddPlayerSums(const StatsAggregate& aggregate, std::string_view name, Playe
       for (std::uint32_t bucket : team) AddTo((*sums)[i], bucket);
     }
     ++i;
-    add(static_cast<std::uint32_t>(w.m_Hits.size()));
+    add(w.m_HitSummary.hitCount());
   }
 }
 
