@@ -6,7 +6,7 @@
 
 #include "report/sections.h"
 #include "report/titles.h"
-#include "tests/table_test_util.h"
+#include "tests/report/table_test_util.h"
 #include "tests/test_util.h"
 #include "text/format.h"
 
