@@ -22,6 +22,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "stats/buy_bucket_counts.h"
 #include "stats/hash_index.h"
 #include "stats/hit_summary.h"
 #include "stats/keyed_hash.h"
@@ -38,6 +39,7 @@ using NameBuf = std::string;
 using TeamCounters = std::array<std::uint32_t, kNumTeams>;
 using TeamMoney = std::array<std::int32_t, kNumTeams>;
 using BuyBuckets = std::array<std::array<std::uint32_t, kNumBuyBuckets>, kNumTeams>;
+static_assert(BuyBucketCounts::kTeams == kNumTeams && BuyBucketCounts::kBuckets == kNumBuyBuckets);
 
 // Adds with wrap-around modulo 2^32.
 inline void AddTo(std::uint32_t& counter, std::uint32_t value) { counter += value; }
@@ -53,8 +55,8 @@ struct WeaponStats {
   std::uint32_t m_dwNumShots = 0;
   std::uint32_t m_dwNumHits = 0;
   std::uint32_t m_dwNumKills = 0;
-  BuyBuckets m_dwBuyBuckets{};  // [team][bucket]
-  HitSummary m_HitSummary;      // bone ids into StatsAggregate::m_BoneTexts
+  BuyBucketCounts m_dwBuyBuckets;  // read as [team][bucket]
+  HitSummary m_HitSummary;         // bone ids into StatsAggregate::m_BoneTexts
 
   // Returns true iff `key` equals the identifier or the display name.
   bool MatchesName(std::string_view key) const { return m_Name == key || m_DisplayName == key; }

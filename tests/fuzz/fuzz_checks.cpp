@@ -174,8 +174,8 @@ void AddPlayerSums(const StatsAggregate& aggregate, std::string_view name, Playe
     for (std::uint32_t value :
          {w.m_dwNumBought, w.m_dwAuxCount, w.m_dwNumShots, w.m_dwNumHits, w.m_dwNumKills})
       add(value);
-    for (const auto& team : w.m_dwBuyBuckets) {
-      for (std::uint32_t bucket : team) AddTo((*sums)[i], bucket);
+    for (const BuyBucketCounts::Entry& bucket : w.m_dwBuyBuckets.entries()) {
+      AddTo((*sums)[i], bucket.count);
     }
     ++i;
     add(w.m_HitSummary.hitCount());

@@ -25,7 +25,7 @@ void BuildBigAggregate(StatsAggregate& aggregate) {
     weapon.m_dwNumKills = 1;
     weapon.m_dwNumHits = 2;
     weapon.m_dwNumShots = 8;
-    weapon.m_dwBuyBuckets[0][1] = 1;
+    weapon.m_dwBuyBuckets.Set(0, 1, 1);
     PlayerStats& player = aggregate.FindOrAddPlayer(name);
     player.m_dwTotalMoneyRound[0] = 150;
     player.m_dwTotalAliveTime[0] = 2500;

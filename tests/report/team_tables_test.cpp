@@ -99,7 +99,7 @@ TEST(ItemPurchaseTableTest, WritesExactBytes) {
     SCOPED_TRACE(c.name);
     StatsAggregate aggregate;
     for (const Purchase& p : c.purchases) {
-      AddWeapon(aggregate, p.player, p.id, p.label).m_dwBuyBuckets[p.team][p.bucket] = p.count;
+      AddWeapon(aggregate, p.player, p.id, p.label).m_dwBuyBuckets.Set(p.team, p.bucket, p.count);
     }
     EXPECT_EQ(WriteToString(&WriteItemPurchaseTable, aggregate),
               kItemPurchaseTitle + ("DM Team\n" + c.blocks[0]) + "Green Team\n" + c.blocks[1] +
