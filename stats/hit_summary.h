@@ -84,16 +84,22 @@ class HitSummary {
       range_.resize(other.range_.size());
     }
     for (std::size_t k = 0; k < other.range_.size(); ++k) range_[k] += other.range_[k];
-    std::size_t added = 0;
+    // The bones this summary has are added to at once; the new ones, rare
+    // after the first files, are appended afterwards in `other`'s order.
+    std::vector<BoneHitCount> added;
     for (const BoneHitCount& count : other.bones_) {
-      if (FindBone(mapBone(count.bone)) == kNoBone) ++added;
+      const NameId bone = mapBone(count.bone);
+      std::uint32_t at = FindBone(bone);
+      if (at == kNoBone) {
+        added.push_back(BoneHitCount{bone, count.hits, count.lethalHits});
+        continue;
+      }
+      bones_[at].hits += count.hits;
+      bones_[at].lethalHits += count.lethalHits;
     }
-    if (bones_.size() + added > bones_.capacity()) bones_.reserve(bones_.size() + added);
-    for (const BoneHitCount& count : other.bones_) {
-      BoneHitCount& mine = bones_[FindOrAddBone(mapBone(count.bone))];
-      mine.hits += count.hits;
-      mine.lethalHits += count.lethalHits;
-    }
+    if (added.empty()) return;
+    bones_.reserve(bones_.size() + added.size());
+    for (const BoneHitCount& count : added) bones_[AddBone(count.bone)] = count;
   }
 
   // Forgets every hit; keeps the lists' room.
