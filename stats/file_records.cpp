@@ -30,7 +30,7 @@ class BodyReader {
     FilePlayer& player = records_.players.emplace_back();
     ReadPlayerRecord(in_, &player.record);
     for (std::uint32_t i = 0; i < player.record.numWeapons; ++i) {
-      // `player` stays valid: only `weapons` grows below.
+      // `player` stays valid: only the weapons grow below.
       if (in_.AtEnd()) return false;
       ++player.weaponsRead;
       if (!ReadWeapon()) return false;
@@ -39,7 +39,9 @@ class BodyReader {
   }
 
   bool ReadWeapon() {
-    FileWeapon& weapon = records_.weapons.emplace_back();
+    if (records_.weaponCount == records_.weapons.size()) records_.weapons.emplace_back();
+    FileWeapon& weapon = records_.weapons[records_.weaponCount++];
+    weapon.hits.Clear();
     ReadWeaponRecord(in_, &weapon.record);
     const bool withBones = records_.version >= kFirstVersionWithBoneNames;
     for (std::uint32_t i = 0; i < weapon.record.numHitRecords; ++i) {
@@ -66,7 +68,7 @@ void FileRecords::Clear() {
   fileNamePos = 0;
   header = WusHeader();
   players.clear();
-  weapons.clear();
+  weaponCount = 0;
   bones.Clear();
   cutShort = false;
 }

@@ -39,8 +39,12 @@ struct FileRecords {
   std::size_t fileNamePos = 0;  // where the file name begins in fullPath
   WusHeader header;             // the totals and NumPlayers
   std::vector<FilePlayer> players;
-  std::vector<FileWeapon> weapons;  // every player's weapon records, in file order
-  NamePool bones;                   // the file's bone names
+  // Every player's weapon records, in file order: the first weaponCount of
+  // `weapons`. The others are kept from earlier files, so that the lists of
+  // their summaries are reused rather than allocated anew for every file.
+  std::vector<FileWeapon> weapons;
+  std::size_t weaponCount = 0;
+  NamePool bones;  // the file's bone names
   // The file ended before its last record (or inside one).
   bool cutShort = false;
 
