@@ -33,8 +33,9 @@ struct LoadResult {
 // onLoaded(index, result) on the calling thread. `jobs` is the number of
 // worker threads (0: as many as cores). Two workers never read the same path
 // at once (a named pipe given twice is read twice, one after the other).
-// An exception from a worker (out of memory) or from onLoaded reaches the
-// caller once every worker has stopped.
+// The workers call fileSystem.OpenForRead at the same time, each reading
+// the file it opened on its own thread. An exception from a worker (out of
+// memory) or from onLoaded reaches the caller once every worker has stopped.
 void LoadFiles(const std::vector<std::string>& paths, StatsAggregate& aggregate, unsigned jobs,
                FileSystem& fileSystem,
                const std::function<void(std::size_t, const LoadResult&)>& onLoaded);
