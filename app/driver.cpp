@@ -88,7 +88,7 @@ std::string ReportPath(const ReportOptions& options, const ReportNaming& naming,
 
 }  // namespace
 
-void WriteReport(StatsAggregate& aggregate, ReportStream& stream) {
+void WriteReport(const StatsAggregate& aggregate, ReportStream& stream) {
   WriteUsedFilesList(aggregate, stream);
   WriteWeaponPurchaseTable(aggregate, stream);
   WriteWeaponKillTable(aggregate, stream);

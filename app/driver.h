@@ -33,9 +33,9 @@ int RunWusReport(const ReportOptions& options, const DriverEnv& env = DriverEnv(
 int RunWusReport(const std::vector<std::string>& paths, const DriverEnv& env = DriverEnv());
 
 // The report's first section: the file names of the accepted files.
-void WriteUsedFilesList(StatsAggregate& aggregate, ReportStream& stream);
+void WriteUsedFilesList(const StatsAggregate& aggregate, ReportStream& stream);
 
 // Writes every section of the report, in order, to `stream`.
-void WriteReport(StatsAggregate& aggregate, ReportStream& stream);
+void WriteReport(const StatsAggregate& aggregate, ReportStream& stream);
 
 }  // namespace wus

@@ -20,7 +20,6 @@ int _dowildcard = -1;
 #endif
 
 int main(int argc, char** argv) {
-  wus::KeepLargeBlocksInHeap();
   wus::IgnoreBrokenPipeSignal();
   wus::BufferRedirectedConsole();
   try {

@@ -6,8 +6,9 @@
 
 namespace wus {
 
-bool WriteReportFile(const std::string& name, StatsAggregate& aggregate, FileSystem& fileSystem,
-                     std::string* error, const AtomicWriteOptions& options) {
+bool WriteReportFile(const std::string& name, const StatsAggregate& aggregate,
+                     FileSystem& fileSystem, std::string* error,
+                     const AtomicWriteOptions& options) {
   return WriteFileAtomically(
       fileSystem, name,
       [&](WritableFile& file, std::string* writeError) {

@@ -16,8 +16,9 @@ namespace wus {
 
 // Returns true iff the complete report now stands under `name`; otherwise
 // `*error` says what failed.
-bool WriteReportFile(const std::string& name, StatsAggregate& aggregate, FileSystem& fileSystem,
-                     std::string* error, const AtomicWriteOptions& options = {});
+bool WriteReportFile(const std::string& name, const StatsAggregate& aggregate,
+                     FileSystem& fileSystem, std::string* error,
+                     const AtomicWriteOptions& options = {});
 
 // The same for the HTML page of the report.
 bool WriteHtmlPageFile(const std::string& name, const StatsAggregate& aggregate,

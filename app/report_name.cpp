@@ -6,11 +6,11 @@
 
 namespace wus {
 
-void ReportNaming::Offer(const LoadResult& accepted) {
-  if (!token1_.empty() || !token2_.empty()) return;
-  std::string_view fullPath = accepted.fullPath;
-  TakeNameTokens(fullPath.substr(accepted.fileNamePos), &token1_, &token2_);
-  folder_ = accepted.fullPath.substr(0, accepted.fileNamePos);
+void ReportNaming::Offer(const LoadResult& file) {
+  if (file.status != LoadStatus::kAccepted || !token1_.empty() || !token2_.empty()) return;
+  std::string_view fullPath = file.fullPath;
+  TakeNameTokens(fullPath.substr(file.fileNamePos), &token1_, &token2_);
+  folder_ = file.fullPath.substr(0, file.fileNamePos);
 }
 
 std::string ReportNaming::FileName(const LocalTime& time) const {

@@ -16,8 +16,9 @@ namespace wus {
 class ReportNaming {
  public:
   // Takes the folder and tokens from an accepted file, unless an earlier
-  // file already gave a non-empty token.
-  void Offer(const LoadResult& accepted);
+  // file already gave a non-empty token; a file that was not accepted
+  // changes nothing.
+  void Offer(const LoadResult& file);
 
   // The folder, with its trailing separator ("" for the current folder).
   const std::string& folder() const { return folder_; }

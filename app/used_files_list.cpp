@@ -4,7 +4,7 @@
 
 namespace wus {
 
-void WriteUsedFilesList(StatsAggregate& aggregate, ReportStream& stream) {
+void WriteUsedFilesList(const StatsAggregate& aggregate, ReportStream& stream) {
   stream.Write(kUsedFilesTitle);
   for (const NameBuf& fileName : aggregate.m_UsedFiles) {
     stream.Write("\t");

@@ -92,11 +92,10 @@ bool CorpusFileSystem::Rename(const std::string&, const std::string&, std::strin
 
 void LoadCorpus(const BenchCorpus& corpus, StatsAggregate& aggregate) {
   CorpusFileSystem fileSystem(corpus);
-  LoaderState state;
   std::string console;
   SetConsoleCapture(&console);
   for (const std::string& path : corpus.paths) {
-    LoadStatsFile(path, aggregate, state, fileSystem);
+    LoadStatsFile(path, aggregate, fileSystem);
     console.clear();
   }
   SetConsoleCapture(nullptr);

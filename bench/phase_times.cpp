@@ -9,6 +9,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <string_view>
@@ -18,7 +19,7 @@
 #include "bench/bench_corpus.h"
 #include "platform/platform.h"
 #include "report/html/html_page.h"
-#include "stats/loader.h"
+#include "stats/load_files.h"
 #include "text/log.h"
 #include "text/report_stream.h"
 
@@ -51,13 +52,20 @@ class CollectedFile final : public wus::WritableFile {
   std::string bytes;
 };
 
+// The job count of WUS_JOBS, as wusreport takes it; 0 (one per core) when
+// it is unset or not a number from 1 to 256.
+unsigned JobsFromEnvironment() {
+  const char* text = std::getenv("WUS_JOBS");
+  if (text == nullptr) return 0;
+  unsigned long value = std::strtoul(text, nullptr, 10);
+  return value <= 256 ? static_cast<unsigned>(value) : 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  wus::KeepLargeBlocksInHeap();
   wus::BufferRedirectedConsole();
   wus::StatsAggregate aggregate;
-  wus::LoaderState state;
   int first = 1;
   std::string page;
   if (argc > 2 && std::string(argv[1]) == "--html") {
@@ -66,15 +74,15 @@ int main(int argc, char** argv) {
   }
   wus::HtmlPageInput input;
   Clock start = Now();
-  for (int i = first; i < argc; ++i) {
-    std::string path = argv[i];
-    const std::size_t accepted = aggregate.m_UsedFiles.size();
-    wus::ConsoleEcho(path);
-    wus::ConsoleEcho(" ");
-    wus::LoadStatsFile(path, aggregate, state);
-    if (aggregate.m_UsedFiles.size() == accepted) input.filesSkipped.push_back(path);
-  }
-  input.filesRead = aggregate.m_UsedFiles;
+  std::vector<std::string> paths(argv + first, argv + argc);
+  wus::LoadFiles(paths, aggregate, JobsFromEnvironment(), wus::FileSystem::Default(),
+                 [&](std::size_t index, const wus::LoadResult& result) {
+                   if (result.status == wus::LoadStatus::kAccepted) {
+                     input.filesRead.push_back(result.fullPath.substr(result.fileNamePos));
+                   } else {
+                     input.filesSkipped.push_back(paths[index]);
+                   }
+                 });
   std::fflush(stdout);
   Clock loaded = Now();
   wus::bench::NullWritableFile sink;

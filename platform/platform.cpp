@@ -14,10 +14,6 @@
 #include <unistd.h>
 #endif
 
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
-
 namespace wus {
 
 #ifdef _WIN32
@@ -99,13 +95,6 @@ std::string ErrorText(int errorNumber) {
 void IgnoreBrokenPipeSignal() {
 #ifdef SIGPIPE
   std::signal(SIGPIPE, SIG_IGN);
-#endif
-}
-
-void KeepLargeBlocksInHeap() {
-#ifdef __GLIBC__
-  mallopt(M_MMAP_THRESHOLD, 32 << 20);  // the largest value glibc accepts
-  mallopt(M_TRIM_THRESHOLD, 64 << 20);
 #endif
 }
 

@@ -1,6 +1,6 @@
 // What the tool needs from the operating system beyond the standard
 // library: the absolute form of a path, the local time, a debugger output
-// channel, whether standard output is a terminal, and one allocator setting. Windows builds use the
+// channel, and whether standard output is a terminal. Windows builds use the
 // Win32 calls; elsewhere the POSIX equivalents (or nothing, for the debugger channel) stand in.
 #pragma once
 
@@ -31,14 +31,6 @@ LocalTime GetLocalTimeNow();
 // Hands `text` to an attached debugger (OutputDebugStringA on Windows); does
 // nothing elsewhere.
 void DebugOutput(std::string_view text);
-
-// Asks the C library to serve blocks of up to 32 MiB from its heap rather
-// than mapping each one afresh, and to keep memory freed at the heap's top
-// rather than give it back at once (glibc; elsewhere nothing happens). The
-// program's memory only grows until it exits, while every file's read buffer
-// (256 KiB) is freed and allocated again: mapped or given back, it would be
-// faulted in anew, page by page, for every file. Call before allocating.
-void KeepLargeBlocksInHeap();
 
 // Keeps a write to a closed pipe from killing the process (SIGPIPE): the
 // write fails with EPIPE instead. Nothing to do on Windows.

@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "report/hit_walk.h"
 #include "report/weapon_rows.h"
 #include "text/format.h"
 
@@ -17,30 +16,33 @@ namespace {
 
 constexpr std::uint32_t kNoColumn = std::numeric_limits<std::uint32_t>::max();
 
-// Appends the bone names not yet in m_BoneNames, in order of first
-// appearance. Returns the column of every text id of m_HitTexts (the first
-// entry of m_BoneNames that holds it), kNoColumn for the others.
-std::vector<std::uint32_t> CollectBoneColumns(StatsAggregate& aggregate) {
-  std::vector<std::uint32_t> columnOf(aggregate.m_HitTexts.size(), kNoColumn);
-  std::vector<NameId>& bones = aggregate.m_BoneNames;
-  for (std::size_t column = 0; column < bones.size(); ++column) {
-    if (columnOf[bones[column]] == kNoColumn) {
-      columnOf[bones[column]] = static_cast<std::uint32_t>(column);
+// The columns, and the column of every id of m_BoneTexts.
+struct Columns {
+  std::vector<NameId> bones;
+  std::vector<std::uint32_t> columnOf;
+};
+
+Columns CollectColumns(const StatsAggregate& aggregate) {
+  Columns columns;
+  columns.columnOf.assign(aggregate.m_BoneTexts.size(), kNoColumn);
+  for (const PlayerStats& player : aggregate.m_Players) {
+    for (const WeaponStats& weapon : player.m_Weapons) {
+      for (const BoneHitCount& count : weapon.m_HitSummary.bones()) {
+        if (columns.columnOf[count.bone] != kNoColumn) continue;
+        columns.columnOf[count.bone] = static_cast<std::uint32_t>(columns.bones.size());
+        columns.bones.push_back(count.bone);
+      }
     }
   }
-  ForEachHit(aggregate, [&](const HitRecord& hit) {
-    if (hit.m_BoneName == NamePool::kEmpty || columnOf[hit.m_BoneName] != kNoColumn) return;
-    columnOf[hit.m_BoneName] = static_cast<std::uint32_t>(bones.size());
-    bones.push_back(hit.m_BoneName);
-  });
-  return columnOf;
+  return columns;
 }
 
-void WriteBoneHeading(const StatsAggregate& aggregate, ReportStream& stream) {
+void WriteBoneHeading(const StatsAggregate& aggregate, const std::vector<NameId>& bones,
+                      ReportStream& stream) {
   std::string line = "\tTotal";
-  for (NameId bone : aggregate.m_BoneNames) {
+  for (NameId bone : bones) {
     line += '\t';
-    line += ShownBoneName(aggregate.m_HitTexts.Get(bone));
+    line += ShownBoneName(aggregate.m_BoneTexts.Get(bone));
   }
   line += '\n';
   stream.Write(line);
@@ -56,41 +58,49 @@ void WriteCountCells(const std::vector<std::uint32_t>& counts, std::string* cell
 
 }  // namespace
 
+std::vector<NameId> BoneColumns(const StatsAggregate& aggregate) {
+  return CollectColumns(aggregate).bones;
+}
+
 std::string_view ShownBoneName(std::string_view name) {
   return name.find("bip01_") == std::string_view::npos ? name : name.substr(6);
 }
 
-void WriteBoneTable(StatsAggregate& aggregate, ReportStream& stream, const char* title,
+void WriteBoneTable(const StatsAggregate& aggregate, ReportStream& stream, const char* title,
                     BoneHits hits) {
   stream.Write(title);
-  const std::vector<std::uint32_t> columnOf = CollectBoneColumns(aggregate);
-  if (aggregate.m_BoneNames.empty()) return;
-  WriteBoneHeading(aggregate, stream);
+  const Columns columns = CollectColumns(aggregate);
+  if (columns.bones.empty()) return;
+  WriteBoneHeading(aggregate, columns.bones, stream);
 
-  std::vector<std::uint32_t> rowCounts(aggregate.m_BoneNames.size());
-  std::vector<std::uint32_t> columnTotals(aggregate.m_BoneNames.size());
+  const bool lethalOnly = hits == BoneHits::kLethalOnly;
+  std::vector<std::uint32_t> rowCounts(columns.bones.size());
+  std::vector<std::uint32_t> columnTotals(columns.bones.size());
   std::uint32_t grandTotal = 0;
   std::string cells;
   ForEachWeaponRow(aggregate, RowKeys::kWeaponsOnly, [&](const WeaponRow& row) {
     std::fill(rowCounts.begin(), rowCounts.end(), 0u);
     std::uint32_t rowTotal = 0;
-    ForEachRowHit(row, [&](const HitRecord& hit) {
-      if (hits == BoneHits::kLethalOnly && hit.m_bLethal == 0) return;
-      AddTo(rowTotal, 1);
-      std::uint32_t column = columnOf[hit.m_BoneName];
-      if (column == kNoColumn) return;
-      AddTo(rowCounts[column], 1);
-      AddTo(columnTotals[column], 1);
-    });
+    for (const WeaponStats* weapon : row.weapons) {
+      if (weapon == nullptr) continue;
+      const HitSummary& summary = weapon->m_HitSummary;
+      AddTo(rowTotal, lethalOnly ? summary.lethalHitCount() : summary.hitCount());
+      for (const BoneHitCount& count : summary.bones()) {
+        std::uint32_t n = lethalOnly ? count.lethalHits : count.hits;
+        std::uint32_t column = columns.columnOf[count.bone];
+        AddTo(rowCounts[column], n);
+        AddTo(columnTotals[column], n);
+      }
+    }
     AddTo(grandTotal, rowTotal);
 
     stream.Write(row.label);
     stream.Write("\t");
     cells.clear();
-    if (hits == BoneHits::kAll) {
-      AppendCountCell(&cells, rowTotal);
-    } else {
+    if (lethalOnly) {
       stream.Printf("%d\t", AsSigned(rowTotal));
+    } else {
+      AppendCountCell(&cells, rowTotal);
     }
     WriteCountCells(rowCounts, &cells, stream);
     stream.Write("\n");

@@ -1,9 +1,11 @@
 // The machinery shared by the two bone tables (all hits by bone, lethal hits
 // by bone): one column per distinct bone name hit with any weapon, one row
-// per weapon key that contains "wpn_", a Total column and a Total row.
+// per weapon key that contains "wpn_", a Total column and a Total row. The
+// counts come from the weapons' hit summaries.
 #pragma once
 
 #include <string_view>
+#include <vector>
 
 #include "stats/model.h"
 #include "text/report_stream.h"
@@ -15,16 +17,17 @@ enum class BoneHits {
   kLethalOnly  // only lethal hits count; a row's total goes out with its label
 };
 
-// Writes `title`, then appends to aggregate.m_BoneNames every non-empty bone
-// name of any hit (every player, every weapon, in order) that it does not
-// hold yet; those entries are the columns. Unless the list is then empty,
-// writes the heading line, one row per weapon key that contains "wpn_"
-// counting the `hits` of its matched weapons, the Total row and an empty
-// line. A row's Total counts also the hits without a bone name.
-// Every entry already in m_BoneNames must be an id of aggregate.m_HitTexts.
-// Labels, bone names and the Total row's first count are plain writes; the
-// bone cells go through ReportPrintf.
-void WriteBoneTable(StatsAggregate& aggregate, ReportStream& stream, const char* title,
+// Returns the bone columns: every bone of every weapon's summary (ids of
+// aggregate.m_BoneTexts), in order of first appearance over the players,
+// then their weapons, then that weapon's bones; each once.
+std::vector<NameId> BoneColumns(const StatsAggregate& aggregate);
+
+// Writes `title`; unless BoneColumns is empty, then the heading line, one
+// row per weapon key that contains "wpn_" counting the `hits` of its
+// matched weapons, the Total row and an empty line. A row's Total counts
+// also the hits without a bone name. Labels, bone names and the Total row's
+// first count are plain writes; the bone cells go through ReportPrintf.
+void WriteBoneTable(const StatsAggregate& aggregate, ReportStream& stream, const char* title,
                     BoneHits hits);
 
 // Returns `name` as the bone tables show it: without its first six

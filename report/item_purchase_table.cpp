@@ -2,6 +2,7 @@
 // with its purchase counters summed over all players, one column per
 // purchase bucket up to the highest bucket used by any weapon of any player
 // in that team. Every entry of m_WeaponNames is a candidate row.
+#include <algorithm>
 #include <array>
 #include <string>
 #include <string_view>
@@ -29,14 +30,10 @@ ColumnCounts CountBucketColumns(const StatsAggregate& aggregate) {
   ColumnCounts columns{};
   for (const PlayerStats& player : aggregate.m_Players) {
     for (const WeaponStats& weapon : player.m_Weapons) {
-      for (std::size_t team = 0; team < kNumTeams; ++team) {
-        const auto& buckets = weapon.m_dwBuyBuckets[team];
-        for (std::size_t k = kNumBuyBuckets; k > columns[team]; --k) {
-          if (buckets[k - 1] != 0) {
-            columns[team] = k;
-            break;
-          }
-        }
+      for (const BuyBucketCounts::Entry& entry : weapon.m_dwBuyBuckets.entries()) {
+        if (entry.count == 0) continue;
+        std::size_t& count = columns[BuyBucketCounts::TeamOf(entry)];
+        count = std::max(count, BuyBucketCounts::BucketOf(entry) + 1);
       }
     }
   }
@@ -54,11 +51,11 @@ std::vector<ItemRow> SumItemRows(const StatsAggregate& aggregate) {
     item.label = row.label;
     for (const WeaponStats* weapon : row.weapons) {
       if (weapon == nullptr) continue;
-      for (std::size_t team = 0; team < kNumTeams; ++team) {
-        for (std::size_t k = 0; k < kNumBuyBuckets; ++k) {
-          AddTo(item.sums[team][k], weapon->m_dwBuyBuckets[team][k]);
-          AddTo(item.totals[team], weapon->m_dwBuyBuckets[team][k]);
-        }
+      // The counters never added to are 0 and add nothing.
+      for (const BuyBucketCounts::Entry& entry : weapon->m_dwBuyBuckets.entries()) {
+        std::size_t team = BuyBucketCounts::TeamOf(entry);
+        AddTo(item.sums[team][BuyBucketCounts::BucketOf(entry)], entry.count);
+        AddTo(item.totals[team], entry.count);
       }
     }
   });
@@ -89,7 +86,7 @@ void WriteTeamBlock(const std::vector<ItemRow>& items, std::size_t team, std::si
 
 }  // namespace
 
-void WriteItemPurchaseTable(StatsAggregate& aggregate, ReportStream& stream) {
+void WriteItemPurchaseTable(const StatsAggregate& aggregate, ReportStream& stream) {
   stream.Write(kItemPurchaseTitle);
   const ColumnCounts columns = CountBucketColumns(aggregate);
   const std::vector<ItemRow> items = SumItemRows(aggregate);

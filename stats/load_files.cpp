@@ -1,19 +1,145 @@
-// Loading a list of input files, one after the other.
+// Reading files on worker threads, merging them in order on the caller's.
 #include "stats/load_files.h"
+
+#include <algorithm>
+#include <condition_variable>
+#include <exception>
+#include <memory>
+#include <mutex>
+#include <stop_token>
+#include <thread>
+#include <utility>
 
 #include "stats/loader.h"
 #include "text/log.h"
 
 namespace wus {
+namespace {
 
-void LoadFiles(const std::vector<std::string>& paths, StatsAggregate& aggregate, unsigned,
-               FileSystem& fileSystem, const LoadedCallback& onLoaded) {
-  LoaderState state;
+// The state the workers and the merging thread share; every member is
+// guarded by `mutex`.
+class ReadAhead {
+ public:
+  ReadAhead(const std::vector<std::string>& paths, std::size_t window)
+      : paths_(paths), slots_(window) {
+    reading_.reserve(window);  // so that a worker never allocates under the lock
+  }
+
+  // Worker: reads files until none is left or a stop is requested.
+  void Work(std::stop_token stop, FileSystem& fileSystem) {
+    std::unique_ptr<FileRecords> records;
+    while (true) {
+      std::size_t index;
+      {
+        std::unique_lock lock(mutex_);
+        if (!room_.wait(lock, stop, [&] { return CanTakeNext(); })) return;
+        if (next_ == paths_.size()) return;
+        index = next_++;
+        reading_.push_back(index);
+        if (!spare_.empty()) {
+          records = std::move(spare_.back());
+          spare_.pop_back();
+        }
+      }
+      std::exception_ptr error;
+      try {
+        if (!records) records = std::make_unique<FileRecords>();
+        ReadFileRecords(paths_[index], fileSystem, records.get());
+      } catch (...) {
+        error = std::current_exception();
+      }
+      {
+        std::lock_guard lock(mutex_);
+        Slot& slot = slots_[index % slots_.size()];
+        slot.records = std::move(records);
+        slot.error = error;
+        slot.ready = true;
+        reading_.erase(std::find(reading_.begin(), reading_.end(), index));
+      }
+      ready_.notify_all();
+      room_.notify_all();  // a worker may wait for this path
+    }
+  }
+
+  // Merging thread: waits for file `index`, which must be the one after the
+  // last taken, and returns its records; rethrows a worker's exception.
+  std::unique_ptr<FileRecords> Take(std::size_t index) {
+    std::unique_lock lock(mutex_);
+    Slot& slot = slots_[index % slots_.size()];
+    ready_.wait(lock, [&] { return slot.ready; });
+    slot.ready = false;
+    if (slot.error) std::rethrow_exception(std::exchange(slot.error, nullptr));
+    return std::move(slot.records);
+  }
+
+  // Merging thread: file `index` is merged; its slot is free again.
+  void Done(std::size_t index, std::unique_ptr<FileRecords> records) {
+    {
+      std::lock_guard lock(mutex_);
+      merged_ = index + 1;
+      if (records) spare_.push_back(std::move(records));
+    }
+    room_.notify_all();
+  }
+
+ private:
+  struct Slot {
+    std::unique_ptr<FileRecords> records;
+    std::exception_ptr error;
+    bool ready = false;
+  };
+
+  // True iff a worker may take the next path (or find that none is left):
+  // its slot is free and no worker reads the same path.
+  bool CanTakeNext() const {
+    if (next_ == paths_.size()) return true;
+    if (next_ >= merged_ + slots_.size()) return false;
+    return std::none_of(reading_.begin(), reading_.end(),
+                        [&](std::size_t i) { return paths_[i] == paths_[next_]; });
+  }
+
+  const std::vector<std::string>& paths_;
+  std::mutex mutex_;
+  std::condition_variable_any room_;                 // a slot was freed or a read ended
+  std::condition_variable_any ready_;                // a file was read
+  std::vector<Slot> slots_;                          // file i in slots_[i % size]
+  std::size_t next_ = 0;                             // the next file to read
+  std::size_t merged_ = 0;                           // the files merged so far
+  std::vector<std::size_t> reading_;                 // files being read
+  std::vector<std::unique_ptr<FileRecords>> spare_;  // merged, for reuse
+};
+
+}  // namespace
+
+void LoadFiles(const std::vector<std::string>& paths, StatsAggregate& aggregate, unsigned jobs,
+               FileSystem& fileSystem,
+               const std::function<void(std::size_t, const LoadResult&)>& onLoaded) {
+  if (paths.empty()) return;
+  std::size_t workers = jobs != 0 ? jobs : std::max(1u, std::thread::hardware_concurrency());
+  workers = std::min(workers, paths.size());
+  // Two files per worker: one being read while the other waits for the merge.
+  ReadAhead readAhead(paths, 2 * workers);
+  std::vector<std::jthread> threads;
+  // Declared after readAhead: on the way out, every worker is asked to stop
+  // and joined before the shared state goes.
+  struct StopAll {
+    std::vector<std::jthread>& threads;
+    ~StopAll() {
+      for (std::jthread& thread : threads) thread.request_stop();
+    }
+  } stopAll{threads};
+  threads.reserve(workers);
+  for (std::size_t i = 0; i < workers; ++i) {
+    threads.emplace_back(
+        [&readAhead, &fileSystem](std::stop_token stop) { readAhead.Work(stop, fileSystem); });
+  }
   for (std::size_t i = 0; i < paths.size(); ++i) {
-    // The echo ends no line: the loader's first line continues it.
+    std::unique_ptr<FileRecords> records = readAhead.Take(i);
+    // The echo ends no line: the trace's first line continues it.
     ConsoleEcho(paths[i]);
     ConsoleEcho(" ");
-    LoadResult result = LoadStatsFile(paths[i], aggregate, state, fileSystem);
+    LoadResult result = MergeFileRecords(paths[i], *records, aggregate);
+    readAhead.Done(i, std::move(records));
     onLoaded(i, result);
   }
 }

@@ -1,6 +1,9 @@
-// Loading a list of input files into one aggregate, in argument order, with
-// what became of each file reported to the caller as it is merged. The
-// console shows, for each path, its echo ("PATH ") and the loader's trace.
+// Loading a list of files into one aggregate. Worker threads read the files
+// (stats/file_records.h) while the calling thread merges them in argument
+// order and writes the console echo and trace as it merges, so the trace,
+// the aggregate and every first-sight order are those of loading the files
+// one after the other. At most a few files per worker are read ahead of the
+// merge, so memory does not grow with the number of files.
 #pragma once
 
 #include <cstddef>
@@ -10,13 +13,12 @@
 #include <vector>
 
 #include "platform/file_system.h"
+#include "stats/file_records.h"
 #include "stats/model.h"
 
 namespace wus {
 
 // What became of one input file.
-enum class LoadStatus { kAccepted, kCannotOpen, kNotWus, kUnknownVersion };
-
 struct LoadResult {
   LoadStatus status = LoadStatus::kCannotOpen;
   std::string error;            // kCannotOpen: the system's reason text
@@ -26,15 +28,16 @@ struct LoadResult {
   std::size_t fileNamePos = 0;  // kAccepted: where the file name begins in fullPath
 };
 
-// Called after each file was merged, in argument order, with its index in
-// the list and what became of it.
-using LoadedCallback = std::function<void(std::size_t, const LoadResult&)>;
-
 // Loads `paths` in order into `aggregate`. For each path, in argument order,
 // writes the console echo ("PATH "), the loader's trace, then calls
 // onLoaded(index, result) on the calling thread. `jobs` is the number of
-// worker threads (0: as many as cores).
+// worker threads (0: as many as cores). Two workers never read the same path
+// at once (a named pipe given twice is read twice, one after the other).
+// The workers call fileSystem.OpenForRead at the same time, each reading
+// the file it opened on its own thread. An exception from a worker (out of
+// memory) or from onLoaded reaches the caller once every worker has stopped.
 void LoadFiles(const std::vector<std::string>& paths, StatsAggregate& aggregate, unsigned jobs,
-               FileSystem& fileSystem, const LoadedCallback& onLoaded);
+               FileSystem& fileSystem,
+               const std::function<void(std::size_t, const LoadResult&)>& onLoaded);
 
 }  // namespace wus

@@ -1,10 +1,8 @@
-// Loading and merging one WUS file.
+// Merging one file's records, with the console trace.
 #include "stats/loader.h"
 
-#include "platform/platform.h"
-#include "stats/byte_reader.h"
-#include "stats/name_tokens.h"
-#include "stats/wus_records.h"
+#include <limits>
+
 #include "text/log.h"
 
 namespace wus {
@@ -24,140 +22,117 @@ void LogTriple(std::string_view prefix, const TeamMoney& sums) {
   LogNumbers(prefix, sums[0], sums[1], sums[2]);
 }
 
-// Reads the file's body after magic and version. Returns false iff a record
-// was skipped because it would begin at or past the end of the input.
-class BodyReader {
+class Merger {
  public:
-  BodyReader(ByteReader& in, StatsAggregate& aggregate, std::uint32_t version)
-      : in_(in), aggregate_(aggregate), version_(version) {}
+  Merger(const FileRecords& records, StatsAggregate& aggregate)
+      : records_(records), aggregate_(aggregate), boneIds_(records.bones.size(), kUnmapped) {}
 
-  bool Read() {
-    AddTriple(aggregate_.m_dwTotalPlayersAliveTime, ReadTriple(in_));
+  void Merge() {
+    const WusHeader& header = records_.header;
+    AddTriple(aggregate_.m_dwTotalPlayersAliveTime, header.totalPlayersAliveTime);
     LogTriple("\tm_dwTotalPlayersAliveTime - ", aggregate_.m_dwTotalPlayersAliveTime);
-    AddTriple(aggregate_.m_dwTotalPlayersMoneyRound, ReadTriple(in_));
+    AddTriple(aggregate_.m_dwTotalPlayersMoneyRound, header.totalPlayersMoneyRound);
     LogTriple("\tm_dwTotalPlayersMoneyRound - ", aggregate_.m_dwTotalPlayersMoneyRound);
-    AddTriple(aggregate_.m_dwTotalNumRespawns, ReadTriple(in_));
+    AddTriple(aggregate_.m_dwTotalNumRespawns, header.totalNumRespawns);
     LogTriple("\tm_dwTotalNumRespawns - ", aggregate_.m_dwTotalNumRespawns);
-    std::uint32_t numPlayers = in_.ReadU32();
-    LogNumber("\tNumPlayers - ", AsSigned(numPlayers));
-    for (std::uint32_t i = 0; i < numPlayers; ++i) {
-      if (in_.AtEnd() || !ReadPlayer()) return false;
+    LogNumber("\tNumPlayers - ", AsSigned(header.numPlayers));
+    std::size_t nextWeapon = 0;
+    for (const FilePlayer& player : records_.players) {
+      MergePlayer(player, nextWeapon);
+      nextWeapon += player.weaponsRead;
     }
-    return true;
   }
 
  private:
-  bool ReadPlayer() {
-    ReadPlayerRecord(in_, &player_);
-    LogName("\t\tPlayer : ", player_.name);
-    PlayerStats& p = aggregate_.FindOrAddPlayer(player_.name);
-    AddTo(p.TotalShots, player_.totalShots);
+  static constexpr NameId kUnmapped = std::numeric_limits<NameId>::max();
+
+  void MergePlayer(const FilePlayer& player, std::size_t firstWeapon) {
+    const WusPlayerRecord& record = player.record;
+    LogName("\t\tPlayer : ", record.name);
+    PlayerStats& p = aggregate_.FindOrAddPlayer(record.name);
+    AddTo(p.TotalShots, record.totalShots);
     LogNumber("\t\t\t TotalShots - ", AsSigned(p.TotalShots));
-    AddTriple(p.m_dwTotalAliveTime, player_.totalAliveTime);
+    AddTriple(p.m_dwTotalAliveTime, record.totalAliveTime);
     LogTriple("\t\t\t m_dwTotalAliveTime - ", p.m_dwTotalAliveTime);
-    AddTriple(p.m_dwTotalMoneyRound, player_.totalMoneyRound);
+    AddTriple(p.m_dwTotalMoneyRound, record.totalMoneyRound);
     LogTriple("\t\t\t m_dwTotalMoneyRound - ", p.m_dwTotalMoneyRound);
-    AddTriple(p.m_dwNumRespawned, player_.numRespawned);
+    AddTriple(p.m_dwNumRespawned, record.numRespawned);
     LogTriple("\t\t\t m_dwNumRespawned - ", p.m_dwNumRespawned);
-    LogNumber("\t\t\t NumWeapons - ", AsSigned(player_.numWeapons));
-    bool complete = true;
-    for (std::uint32_t i = 0; i < player_.numWeapons && complete; ++i) {
-      complete = !in_.AtEnd() && ReadWeapon(p);
+    LogNumber("\t\t\t NumWeapons - ", AsSigned(record.numWeapons));
+    for (std::size_t i = 0; i < player.weaponsRead; ++i) {
+      MergeWeapon(records_.weapons[firstWeapon + i], p);
     }
-    return complete;
   }
 
-  bool ReadWeapon(PlayerStats& p) {
-    ReadWeaponRecord(in_, &weapon_);
-    LogName("\t\t\t\t Weapon : ", weapon_.id);
+  void MergeWeapon(const FileWeapon& weapon, PlayerStats& p) {
+    const WusWeaponRecord& record = weapon.record;
+    LogName("\t\t\t\t Weapon : ", record.id);
     const std::size_t weaponsBefore = p.m_Weapons.size();
-    WeaponStats& w = p.FindOrAddWeapon(weapon_.id, weapon_.displayName);
-    // The list of weapon names gains each weapon's identifier when the
-    // weapon is first added to a player: a player's weapons keep their
-    // order and the list only grows, so this is the order that offering all
-    // of a player's weapons after each of its records would give, at the
-    // cost of one offer per weapon instead of one per weapon and record.
+    WeaponStats& w = p.FindOrAddWeapon(record.id, record.displayName);
+    // The identifier of every weapon enters the names once, when the weapon
+    // is first added to a player.
     if (p.m_Weapons.size() != weaponsBefore) aggregate_.AddWeaponName(w.m_Name);
-    AddTo(w.m_dwNumBought, weapon_.numBought);
-    AddTo(w.m_dwAuxCount, weapon_.auxCount);
-    AddTo(w.m_dwNumShots, weapon_.numShots);
-    AddTo(w.m_dwNumHits, weapon_.numHits);
-    AddTo(w.m_dwNumKills, weapon_.numKills);
+    AddTo(w.m_dwNumBought, record.numBought);
+    AddTo(w.m_dwAuxCount, record.auxCount);
+    AddTo(w.m_dwNumShots, record.numShots);
+    AddTo(w.m_dwNumHits, record.numHits);
+    AddTo(w.m_dwNumKills, record.numKills);
     for (std::size_t team = 0; team < kNumTeams; ++team) {
       for (std::size_t k = 0; k < kNumBuyBuckets; ++k)
-        AddTo(w.m_dwBuyBuckets[team][k], weapon_.buyBuckets[team][k]);
+        w.m_dwBuyBuckets.Add(team, k, record.buyBuckets[team][k]);
     }
-    LogNumber("\t\t\t\t\t dwNumHits : ", AsSigned(weapon_.numHitRecords));
-    w.m_Hits.ExpectMore(weapon_.numHitRecords);
-    for (std::uint32_t i = 0; i < weapon_.numHitRecords; ++i) {
-      if (in_.AtEnd()) return false;
-      w.m_Hits.push_back(ReadHit());
-    }
-    return true;
+    LogNumber("\t\t\t\t\t dwNumHits : ", AsSigned(record.numHitRecords));
+    w.m_HitSummary.Add(weapon.hits, [this](NameId local) { return BoneId(local); });
   }
 
-  HitRecord ReadHit() {
-    HitFixedPart fixed = ReadHitFixedPart(in_);
-    HitRecord hit;
-    hit.m_Pos1 = fixed.pos1;
-    hit.m_Pos2 = fixed.pos2;
-    hit.m_wCode = fixed.code;
-    hit.m_bLethal = fixed.lethal;
-    hit.m_Text = aggregate_.m_HitTexts.Intern(in_.ReadText());
-    hit.m_BoneName = version_ >= kFirstVersionWithBoneNames
-                         ? aggregate_.m_HitTexts.Intern(in_.ReadText())
-                         : NamePool::kEmpty;
-    return hit;
+  // The aggregate's id of the file's bone text `local`.
+  NameId BoneId(NameId local) {
+    NameId& id = boneIds_[local];
+    if (id == kUnmapped) id = aggregate_.m_BoneTexts.Intern(records_.bones.Get(local));
+    return id;
   }
 
-  ByteReader& in_;
+  const FileRecords& records_;
   StatsAggregate& aggregate_;
-  std::uint32_t version_;
-  WusPlayerRecord player_;  // reused, so that reading allocates little
-  WusWeaponRecord weapon_;
+  std::vector<NameId> boneIds_;  // by the file's id; kUnmapped until needed
 };
 
 }  // namespace
 
-LoadResult LoadStatsFile(const std::string& path, StatsAggregate& aggregate, LoaderState& state,
-                         FileSystem& fileSystem) {
-  LoadResult result;
+LoadResult MergeFileRecords(const std::string& path, const FileRecords& records,
+                            StatsAggregate& aggregate) {
   LogMessage("Processing '%s'\n", path.c_str());
-  std::unique_ptr<SequentialFile> file = fileSystem.OpenForRead(path, &result.error);
-  if (!file) {
-    LogMessage("Cannot open file: %s - Skipping!\n", result.error.c_str());
-    return result;
+  LoadResult result;
+  result.status = records.status;
+  result.version = records.version;
+  switch (records.status) {
+    case LoadStatus::kCannotOpen:
+      result.error = records.error;
+      LogMessage("Cannot open file: %s - Skipping!\n", records.error.c_str());
+      return result;
+    case LoadStatus::kNotWus:
+      LogMessage("Not a proper WUS file.\n");
+      return result;
+    case LoadStatus::kUnknownVersion:
+      LogMessage("Strange file version - Skipping!\n");
+      return result;
+    case LoadStatus::kAccepted:
+      break;
   }
-  ByteReader in(file.get());
-  if (in.ReadU32() != kWusMagic) {
-    LogMessage("Not a proper WUS file.\n");
-    result.status = LoadStatus::kNotWus;
-    return result;
-  }
-  result.version = state.g_FileVersion = in.ReadU32();
-  if (!IsSupportedVersion(state.g_FileVersion)) {
-    LogMessage("Strange file version - Skipping!\n");
-    result.status = LoadStatus::kUnknownVersion;
-    return result;
-  }
-
-  result.status = LoadStatus::kAccepted;
-  FullPath full = GetFullPath(path);
-  std::string_view fileName = std::string_view(full.path).substr(full.fileNamePos);
-  aggregate.AddUsedFile(fileName);
-  if (state.g_NameToken1.empty() && state.g_NameToken2.empty()) {
-    TakeNameTokens(fileName, &state.g_NameToken1, &state.g_NameToken2);
-    state.g_OutputDir = full.path.substr(0, full.fileNamePos);
-  }
-
-  bool complete = BodyReader(in, aggregate, state.g_FileVersion).Read();
-  if (!complete || in.ranPastEnd()) {
-    LogMessage("Unexpected end of file - counted what was read.\n");
-    result.cutShort = true;
-  }
-  result.fullPath = std::move(full.path);
-  result.fileNamePos = full.fileNamePos;
+  result.fullPath = records.fullPath;
+  result.fileNamePos = records.fileNamePos;
+  result.cutShort = records.cutShort;
+  aggregate.AddUsedFile(std::string_view(records.fullPath).substr(records.fileNamePos));
+  Merger(records, aggregate).Merge();
+  if (records.cutShort) LogMessage("Unexpected end of file - counted what was read.\n");
   return result;
+}
+
+LoadResult LoadStatsFile(const std::string& path, StatsAggregate& aggregate,
+                         FileSystem& fileSystem) {
+  FileRecords records;
+  ReadFileRecords(path, fileSystem, &records);
+  return MergeFileRecords(path, records, aggregate);
 }
 
 }  // namespace wus

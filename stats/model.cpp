@@ -1,6 +1,7 @@
 // The statistics model's lookups.
 #include "stats/model.h"
 
+#include <algorithm>
 #include <type_traits>
 #include <utility>
 
@@ -33,6 +34,12 @@ WeaponStats& PlayerStats::FindOrAddWeapon(std::string_view id, std::string_view 
   if (WeaponStats* weapon = FindWeapon(id)) return *weapon;
   if (WeaponStats* weapon = FindWeapon(displayName)) return *weapon;
   auto index = static_cast<std::uint32_t>(m_Weapons.size());
+  // A quarter more room at a time, not double: an aggregate of many players
+  // holds hundreds of thousands of weapons, and doubling would leave a third
+  // of that memory unused on average.
+  if (m_Weapons.size() == m_Weapons.capacity()) {
+    m_Weapons.reserve(m_Weapons.size() + std::max<std::size_t>(4, m_Weapons.size() / 4));
+  }
   WeaponStats& weapon = m_Weapons.emplace_back();
   weapon.m_Name = id;
   weapon.m_DisplayName = displayName;
@@ -46,12 +53,11 @@ WeaponStats& PlayerStats::FindOrAddWeapon(std::string_view id, std::string_view 
 void StatsAggregate::Reset() {
   m_Players.clear();
   m_WeaponNames.clear();
-  m_BoneNames.clear();
   m_dwTotalPlayersAliveTime = {};
   m_dwTotalPlayersMoneyRound = {};
   m_dwTotalNumRespawns = {};
   m_UsedFiles.clear();
-  m_HitTexts.Clear();
+  m_BoneTexts.Clear();
   m_PlayerIndex.clear();
   m_WeaponNameIndex.Clear();
   weaponNameOffers_ = 0;
@@ -85,6 +91,6 @@ void StatsAggregate::AddWeaponName(std::string_view id) {
 }  // namespace wus
 
 // Growing a list moves its records; a throwing move would make std::vector
-// copy every player with all its hits instead.
+// copy every player with all its weapons instead.
 static_assert(std::is_nothrow_move_constructible_v<wus::PlayerStats>);
 static_assert(std::is_nothrow_move_constructible_v<wus::WeaponStats>);

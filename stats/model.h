@@ -10,7 +10,7 @@
 // 0 "DM Team", 1 "Green Team", 2 "Blue Team".
 //
 // Ownership: the aggregate owns its players, a player its weapons, a weapon
-// its hits, all by value. A reference returned by a find-or-add operation is
+// its hit summary, all by value. A reference returned by a find-or-add operation is
 // valid only until the next addition to the same list. Add to the lists only
 // through the operations below: they keep the indexes in step.
 #pragma once
@@ -22,8 +22,9 @@
 #include <unordered_map>
 #include <vector>
 
+#include "stats/buy_bucket_counts.h"
 #include "stats/hash_index.h"
-#include "stats/hit_list.h"
+#include "stats/hit_summary.h"
 #include "stats/keyed_hash.h"
 #include "stats/name_pool.h"
 
@@ -38,6 +39,7 @@ using NameBuf = std::string;
 using TeamCounters = std::array<std::uint32_t, kNumTeams>;
 using TeamMoney = std::array<std::int32_t, kNumTeams>;
 using BuyBuckets = std::array<std::array<std::uint32_t, kNumBuyBuckets>, kNumTeams>;
+static_assert(BuyBucketCounts::kTeams == kNumTeams && BuyBucketCounts::kBuckets == kNumBuyBuckets);
 
 // Adds with wrap-around modulo 2^32.
 inline void AddTo(std::uint32_t& counter, std::uint32_t value) { counter += value; }
@@ -53,8 +55,8 @@ struct WeaponStats {
   std::uint32_t m_dwNumShots = 0;
   std::uint32_t m_dwNumHits = 0;
   std::uint32_t m_dwNumKills = 0;
-  BuyBuckets m_dwBuyBuckets{};  // [team][bucket]
-  HitList m_Hits;
+  BuyBucketCounts m_dwBuyBuckets;  // read as [team][bucket]
+  HitSummary m_HitSummary;         // bone ids into StatsAggregate::m_BoneTexts
 
   // Returns true iff `key` equals the identifier or the display name.
   bool MatchesName(std::string_view key) const { return m_Name == key || m_DisplayName == key; }
@@ -106,12 +108,11 @@ class StatsAggregate {
 
   std::vector<PlayerStats> m_Players;  // in order of first sight
   std::vector<NameBuf> m_WeaponNames;  // distinct weapon identifiers, first sight
-  std::vector<NameId> m_BoneNames;     // working list of the bone tables
   TeamCounters m_dwTotalPlayersAliveTime{};
   TeamMoney m_dwTotalPlayersMoneyRound{};
   TeamCounters m_dwTotalNumRespawns{};
   std::vector<NameBuf> m_UsedFiles;  // file names of the accepted files
-  NamePool m_HitTexts;               // the texts of every hit
+  NamePool m_BoneTexts;              // the bone names of the hit summaries
 
   // Empties every list and sets the team counters to 0.
   void Reset();

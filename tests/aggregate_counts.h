@@ -14,11 +14,12 @@ inline std::uint64_t CountWeapons(const StatsAggregate& aggregate) {
   return weapons;
 }
 
-// Returns the number of hits of all weapons of all players.
+// Returns the number of hits folded into the summaries of all weapons of
+// all players.
 inline std::uint64_t CountHits(const StatsAggregate& aggregate) {
   std::uint64_t hits = 0;
   for (const PlayerStats& player : aggregate.m_Players) {
-    for (const WeaponStats& weapon : player.m_Weapons) hits += weapon.m_Hits.size();
+    for (const WeaponStats& weapon : player.m_Weapons) hits += weapon.m_HitSummary.hitCount();
   }
   return hits;
 }

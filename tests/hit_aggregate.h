@@ -42,16 +42,16 @@ inline TestHit BoneHit(std::string bone, bool lethal = false) {
   return HitAt(1, lethal, std::move(bone));
 }
 
-// Adds every weapon record, in order, to `aggregate`.
+// Adds every weapon record, in order, to `aggregate`, folding its hits into
+// the weapon's summary.
 inline void AddWeapons(StatsAggregate& aggregate, const std::vector<TestWeapon>& weapons) {
   for (const TestWeapon& record : weapons) {
     WeaponStats& weapon =
         aggregate.FindOrAddPlayer(record.player).FindOrAddWeapon(record.id, record.displayName);
     aggregate.AddWeaponName(record.id);
     for (const TestHit& hit : record.hits) {
-      weapon.m_Hits.push_back(HitRecord{hit.from, hit.to, aggregate.m_HitTexts.Intern(""),
-                                        aggregate.m_HitTexts.Intern(hit.bone), 0,
-                                        static_cast<std::uint8_t>(hit.lethal ? 1 : 0)});
+      weapon.m_HitSummary.AddHit(RangeColumn(hit.from, hit.to),
+                                 aggregate.m_BoneTexts.Intern(hit.bone), hit.lethal);
     }
   }
 }

@@ -102,10 +102,11 @@ ConsoleCapture::ConsoleCapture() { SetConsoleCapture(&text_); }
 ConsoleCapture::~ConsoleCapture() { SetConsoleCapture(nullptr); }
 
 std::string LoadBytes(const TempDir& dir, const std::string& name, std::string_view bytes,
-                      StatsAggregate& aggregate, LoaderState& state) {
+                      StatsAggregate& aggregate, LoadResult* result) {
   std::string path = dir.Write(name, bytes);
   ConsoleCapture console;
-  LoadStatsFile(path, aggregate, state);
+  LoadResult loaded = LoadStatsFile(path, aggregate);
+  if (result != nullptr) *result = loaded;
   return console.text();
 }
 

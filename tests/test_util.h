@@ -91,7 +91,7 @@ class StringWritableFile final : public WritableFile {
 
 // Runs `writer` on `aggregate` and returns what it wrote.
 template <typename Writer>
-std::string WriteToString(Writer&& writer, StatsAggregate& aggregate) {
+std::string WriteToString(Writer&& writer, const StatsAggregate& aggregate) {
   StringWritableFile file;
   {
     ReportStream stream(&file);
@@ -116,9 +116,10 @@ std::string WriteOnce(Write&& write) {
 }
 
 // Loads `bytes` as the file `name` (written into `dir`) into `aggregate`
-// and returns the console text the loader wrote.
+// and returns the console text the loader wrote; `*result`, unless null,
+// gets what became of the file.
 std::string LoadBytes(const TempDir& dir, const std::string& name, std::string_view bytes,
-                      StatsAggregate& aggregate, LoaderState& state);
+                      StatsAggregate& aggregate, LoadResult* result = nullptr);
 
 // What a program run by RunProgram did.
 struct RunResult {

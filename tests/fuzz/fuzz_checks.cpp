@@ -67,7 +67,6 @@ std::string Difference(std::string_view what, std::string_view a, std::string_vi
 
 struct Loaded {
   StatsAggregate aggregate;
-  LoaderState state;
   ReportNaming naming;
   std::vector<std::string> traces;  // the console text of each path
   std::string report;               // the whole report
@@ -78,7 +77,7 @@ std::unique_ptr<Loaded> Load(FileSystem& fileSystem, const std::vector<std::stri
   auto loaded = std::make_unique<Loaded>();
   for (const std::string& path : paths) {
     CaptureConsole capture(&loaded->traces.emplace_back());
-    LoadResult result = LoadStatsFile(path, loaded->aggregate, loaded->state, fileSystem);
+    LoadResult result = LoadStatsFile(path, loaded->aggregate, fileSystem);
     if (result.status == LoadStatus::kAccepted) loaded->naming.Offer(result);
   }
   MemoryFileSystem output;
@@ -112,8 +111,8 @@ std::string CheckBounds(const StatsAggregate& aggregate, const std::vector<std::
         return "a weapon name is too long";
     }
   }
-  for (NameId id = 0; id < aggregate.m_HitTexts.size(); ++id) {
-    if (aggregate.m_HitTexts.Get(id).size() > kMaxNameLength) return "a hit text is too long";
+  for (NameId id = 0; id < aggregate.m_BoneTexts.size(); ++id) {
+    if (aggregate.m_BoneTexts.Get(id).size() > kMaxNameLength) return "a bone name is too long";
   }
   if (aggregate.m_Players.size() > players) return "more players than the input can hold";
   if (test::CountWeapons(aggregate) > weapons) return "more weapons than the input can hold";
@@ -176,11 +175,11 @@ void AddPlayerSums(const StatsAggregate& aggregate, std::string_view name, Playe
     for (std::uint32_t value :
          {w.m_dwNumBought, w.m_dwAuxCount, w.m_dwNumShots, w.m_dwNumHits, w.m_dwNumKills})
       add(value);
-    for (const auto& team : w.m_dwBuyBuckets) {
-      for (std::uint32_t bucket : team) AddTo((*sums)[i], bucket);
+    for (const BuyBucketCounts::Entry& bucket : w.m_dwBuyBuckets.entries()) {
+      AddTo((*sums)[i], bucket.count);
     }
     ++i;
-    add(static_cast<std::uint32_t>(w.m_Hits.size()));
+    add(w.m_HitSummary.hitCount());
   }
 }
 

@@ -195,10 +195,10 @@ TEST(PageDataTest, ItemsEqualTheItemPurchaseTable) {
                          {"P1", "medkit", "Med", {}},
                          {"P2", "wpn_a", "A2", {}},
                          {"P2", "wpn_b", "B", {}}});
-  aggregate.m_Players[0].FindWeapon("wpn_a")->m_dwBuyBuckets[0][0] = 2;
-  aggregate.m_Players[1].FindWeapon("wpn_a")->m_dwBuyBuckets[0][2] = 0xFFFFFFFFu;
-  aggregate.m_Players[0].FindWeapon("medkit")->m_dwBuyBuckets[0][1] = 1;
-  aggregate.m_Players[1].FindWeapon("wpn_b")->m_dwBuyBuckets[2][33] = 4;
+  aggregate.m_Players[0].FindWeapon("wpn_a")->m_dwBuyBuckets.Set(0, 0, 2);
+  aggregate.m_Players[1].FindWeapon("wpn_a")->m_dwBuyBuckets.Set(0, 2, 0xFFFFFFFFu);
+  aggregate.m_Players[0].FindWeapon("medkit")->m_dwBuyBuckets.Set(0, 1, 1);
+  aggregate.m_Players[1].FindWeapon("wpn_b")->m_dwBuyBuckets.Set(2, 33, 4);
   const json data = BuildPageData(aggregate);
   const std::string table = WriteToString(WriteItemPurchaseTable, aggregate);
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/report_name.h"
 #include "tests/test_util.h"
 
 namespace wus::test {
@@ -16,14 +17,17 @@ const std::string kEnd = "Unexpected end of file - counted what was read.\n";
 TEST(LoaderTest, EveryVersionLoadsAndAddsUp) {
   TempDir dir;
   StatsAggregate aggregate;
-  LoaderState state;
   for (std::uint32_t version : {2u, 1u, 0u}) {
     SCOPED_TRACE(version);
     WusFile file = WorkedExample();
     file.header.version = version;
     std::string bytes = EncodeWusFile(file);
     EXPECT_EQ(bytes.size(), version == 2 ? 576u : 565u);
-    std::string console = LoadBytes(dir, "(Alpha)_(Bravo)_3.wus", bytes, aggregate, state);
+    LoadResult result;
+    std::string console = LoadBytes(dir, "(Alpha)_(Bravo)_3.wus", bytes, aggregate, &result);
+    EXPECT_EQ(result.status, LoadStatus::kAccepted);
+    EXPECT_EQ(result.version, version);
+    EXPECT_FALSE(result.cutShort);
     if (version == 2) {
       std::string path = (dir.path() / "(Alpha)_(Bravo)_3.wus").string();
       EXPECT_EQ(console, "Processing '" + path + "'\n" + kWorkedExampleTrace);
@@ -32,12 +36,16 @@ TEST(LoaderTest, EveryVersionLoadsAndAddsUp) {
   }
   ASSERT_EQ(aggregate.m_Players.size(), 1u);
   EXPECT_EQ(aggregate.m_Players[0].TotalShots, 30u);
-  const HitList& hits = aggregate.m_Players[0].m_Weapons.at(0).m_Hits;
-  ASSERT_EQ(hits.size(), 3u);
-  for (std::size_t i = 0; i < 3; ++i) {
-    EXPECT_EQ(aggregate.m_HitTexts.Get(hits[i].m_Text), "T");
-    EXPECT_EQ(aggregate.m_HitTexts.Get(hits[i].m_BoneName), i == 0 ? "bip01_head" : "");
-  }
+  // Three lethal hits at distance 5, of which only the first has a bone.
+  const HitSummary& hits = aggregate.m_Players[0].m_Weapons.at(0).m_HitSummary;
+  EXPECT_EQ(hits.hitCount(), 3u);
+  EXPECT_EQ(hits.lethalHitCount(), 3u);
+  EXPECT_EQ(std::vector<std::uint32_t>(hits.rangeColumns().begin(), hits.rangeColumns().end()),
+            (std::vector<std::uint32_t>{0, 0, 0, 0, 0, 3}));
+  ASSERT_EQ(hits.bones().size(), 1u);
+  EXPECT_EQ(aggregate.m_BoneTexts.Get(hits.bones()[0].bone), "bip01_head");
+  EXPECT_EQ(hits.bones()[0].hits, 1u);
+  EXPECT_EQ(hits.bones()[0].lethalHits, 1u);
   EXPECT_EQ(aggregate.m_WeaponNames, std::vector<NameBuf>{"wpn_a"});
   EXPECT_EQ(aggregate.m_UsedFiles.size(), 3u);
 }
@@ -77,16 +85,18 @@ TEST(LoaderTest, RejectedFilesAddNothing) {
   for (const Case& c : cases) {
     SCOPED_TRACE(&c - cases);
     StatsAggregate aggregate;
-    LoaderState state;
     std::string path = c.path.empty() ? dir.Write("(A)_(B).wus", c.bytes) : c.path;
     ConsoleCapture console;
-    LoadStatsFile(path, aggregate, state);
+    LoadResult result = LoadStatsFile(path, aggregate);
     EXPECT_EQ(console.text(), "Processing '" + path + "'\n" + c.message);
+    EXPECT_NE(result.status, LoadStatus::kAccepted);
     EXPECT_TRUE(aggregate.m_UsedFiles.empty());
     EXPECT_TRUE(aggregate.m_Players.empty());
     EXPECT_EQ(aggregate.m_dwTotalPlayersAliveTime[0], 0u);
-    EXPECT_TRUE(state.g_NameToken1.empty());
-    EXPECT_TRUE(state.g_OutputDir.empty());
+    ReportNaming naming;
+    naming.Offer(result);
+    EXPECT_EQ(naming.folder() + naming.FileName({2031, 11, 7, 9, 5, 3}),
+              "()_()_11.07.2031_09.05.03.txt");
   }
 }
 
@@ -101,8 +111,8 @@ TEST(LoaderTest, TruncatedAtEveryLength) {
   for (std::size_t length = 0; length <= bytes.size(); ++length) {
     SCOPED_TRACE(length);
     StatsAggregate aggregate;
-    LoaderState state;
-    std::string console = LoadBytes(dir, "cut.wus", bytes.substr(0, length), aggregate, state);
+    LoadResult result;
+    std::string console = LoadBytes(dir, "cut.wus", bytes.substr(0, length), aggregate, &result);
     if (length < 4) {
       EXPECT_TRUE(console.ends_with("Not a proper WUS file.\n"));
       continue;
@@ -110,6 +120,7 @@ TEST(LoaderTest, TruncatedAtEveryLength) {
     // Accepted: listed, and the end message exactly when the file is cut.
     EXPECT_EQ(aggregate.m_UsedFiles.size(), 1u);
     EXPECT_EQ(console.ends_with(kEnd), length < bytes.size());
+    EXPECT_EQ(result.cutShort, length < bytes.size());
     // No record is invented past the end, and a text cut by the end keeps
     // the bytes that were there.
     auto kept = [&](std::string_view text, std::size_t at) {
@@ -125,10 +136,17 @@ TEST(LoaderTest, TruncatedAtEveryLength) {
     EXPECT_EQ(weapon.m_Name, kept("wpn_a", 96));
     EXPECT_EQ(weapon.m_DisplayName, kept("A", 102));
     EXPECT_EQ(aggregate.m_WeaponNames.size(), 1u);
-    EXPECT_EQ(weapon.m_Hits.size(), length > 536 ? 1u : 0u);
-    if (weapon.m_Hits.empty()) continue;
-    EXPECT_EQ(aggregate.m_HitTexts.Get(weapon.m_Hits[0].m_Text), kept("T", 563));
-    EXPECT_EQ(aggregate.m_HitTexts.Get(weapon.m_Hits[0].m_BoneName), kept("bip01_head", 565));
+    const HitSummary& hits = weapon.m_HitSummary;
+    EXPECT_EQ(hits.hitCount(), length > 536 ? 1u : 0u);
+    if (hits.hitCount() == 0) continue;
+    // The second point and the lethal flag are read as far as they go.
+    EXPECT_EQ(hits.rangeColumns().size(), length >= 556 ? 6u : length >= 552 ? 4u : 1u);
+    EXPECT_EQ(hits.lethalHitCount(), length > 562 ? 1u : 0u);
+    std::string_view bone = kept("bip01_head", 565);
+    ASSERT_EQ(hits.bones().size(), bone.empty() ? 0u : 1u);
+    if (!bone.empty()) {
+      EXPECT_EQ(aggregate.m_BoneTexts.Get(hits.bones()[0].bone), bone);
+    }
   }
 }
 
@@ -136,18 +154,23 @@ TEST(LoaderTest, TokensComeFromTheFirstAcceptedFileWithATokenAndNameTheFolder) {
   TempDir dir;
   std::string valid = EncodeWusFile(WorkedExample());
   StatsAggregate aggregate;
-  LoaderState state;
-  LoadBytes(dir, "(Bad)_(File).wus", "not a wus file", aggregate, state);
-  EXPECT_TRUE(state.g_NameToken1.empty());
-  LoadBytes(dir, "()_().wus", valid, aggregate, state);
-  EXPECT_TRUE(state.g_NameToken1.empty());
-  EXPECT_EQ(state.g_OutputDir, WithTrailingSeparator(dir.path()));
+  ReportNaming naming;
+  auto load = [&](const std::string& name, std::string_view bytes) {
+    LoadResult result;
+    LoadBytes(dir, name, bytes, aggregate, &result);
+    naming.Offer(result);
+  };
+  const LocalTime time{2031, 11, 7, 9, 5, 3};
+  load("(Bad)_(File).wus", "not a wus file");
+  EXPECT_EQ(naming.folder() + naming.FileName(time), "()_()_11.07.2031_09.05.03.txt");
+  load("()_().wus", valid);
+  EXPECT_EQ(naming.FileName(time), "()_()_11.07.2031_09.05.03.txt");
+  EXPECT_EQ(naming.folder(), WithTrailingSeparator(dir.path()));
   std::filesystem::create_directory(dir.path() / "sub");
-  LoadBytes(dir, "sub/(Alpha)_(Bravo)_3.wus", valid, aggregate, state);
-  LoadBytes(dir, "(Late)_(Comer).wus", valid, aggregate, state);
-  EXPECT_EQ(state.g_NameToken1, "Alpha");
-  EXPECT_EQ(state.g_NameToken2, "Bravo");
-  EXPECT_EQ(state.g_OutputDir, WithTrailingSeparator(dir.path() / "sub"));
+  load("sub/(Alpha)_(Bravo)_3.wus", valid);
+  load("(Late)_(Comer).wus", valid);
+  EXPECT_EQ(naming.FileName(time), "(Alpha)_(Bravo)_11.07.2031_09.05.03.txt");
+  EXPECT_EQ(naming.folder(), WithTrailingSeparator(dir.path() / "sub"));
   EXPECT_EQ(aggregate.m_UsedFiles,
             (std::vector<NameBuf>{"()_().wus", "(Alpha)_(Bravo)_3.wus", "(Late)_(Comer).wus"}));
 }

@@ -7,13 +7,13 @@
 
 #include "report/sections.h"
 #include "report/titles.h"
-#include "tests/table_test_util.h"
+#include "tests/report/table_test_util.h"
 #include "tests/test_util.h"
 
 namespace wus::test {
 namespace {
 
-using Writer = void (*)(StatsAggregate&, ReportStream&);
+using Writer = void (*)(const StatsAggregate&, ReportStream&);
 
 // Team 0's figures: the aggregate's total, then players "A" and "p.1",
 // each over its respawns. They set both money and lifetime.
@@ -99,7 +99,7 @@ TEST(ItemPurchaseTableTest, WritesExactBytes) {
     SCOPED_TRACE(c.name);
     StatsAggregate aggregate;
     for (const Purchase& p : c.purchases) {
-      AddWeapon(aggregate, p.player, p.id, p.label).m_dwBuyBuckets[p.team][p.bucket] = p.count;
+      AddWeapon(aggregate, p.player, p.id, p.label).m_dwBuyBuckets.Set(p.team, p.bucket, p.count);
     }
     EXPECT_EQ(WriteToString(&WriteItemPurchaseTable, aggregate),
               kItemPurchaseTitle + ("DM Team\n" + c.blocks[0]) + "Green Team\n" + c.blocks[1] +

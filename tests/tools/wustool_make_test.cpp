@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "stats/wus_file.h"
-#include "tests/wustool_util.h"
+#include "tests/tools/wustool_util.h"
 #include "tools/make.h"
 
 namespace wus::test {

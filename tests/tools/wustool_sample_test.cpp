@@ -51,12 +51,11 @@ TEST(WustoolSample, SameSeedSameBytesWrittenAndLoadable) {
   std::string error;
   ASSERT_TRUE(tool::WriteSampleCorpus(Options(11, 3), dir.path().string(), &written, &error));
   StatsAggregate aggregate;
-  LoaderState state;
   std::uint64_t total = 0;
   for (const auto& [name, bytes] : first) {
     EXPECT_EQ(ReadFileBytes(dir.path() / name), bytes) << name;
     total += bytes.size();
-    std::string console = LoadBytes(dir, name, bytes, aggregate, state);
+    std::string console = LoadBytes(dir, name, bytes, aggregate);
     EXPECT_EQ(console.find("Unexpected end"), std::string::npos) << console;
   }
   EXPECT_EQ(written, total);

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "report/weapon_rows.h"
-#include "tests/table_test_util.h"
+#include "tests/report/table_test_util.h"
 #include "text/format.h"
 
 namespace wus::test {

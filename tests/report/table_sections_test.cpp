@@ -6,7 +6,7 @@
 
 #include "report/sections.h"
 #include "report/titles.h"
-#include "tests/table_test_util.h"
+#include "tests/report/table_test_util.h"
 #include "tests/test_util.h"
 #include "text/format.h"
 
@@ -25,7 +25,7 @@ void BuildBigAggregate(StatsAggregate& aggregate) {
     weapon.m_dwNumKills = 1;
     weapon.m_dwNumHits = 2;
     weapon.m_dwNumShots = 8;
-    weapon.m_dwBuyBuckets[0][1] = 1;
+    weapon.m_dwBuyBuckets.Set(0, 1, 1);
     PlayerStats& player = aggregate.FindOrAddPlayer(name);
     player.m_dwTotalMoneyRound[0] = 150;
     player.m_dwTotalAliveTime[0] = 2500;
@@ -43,7 +43,7 @@ TEST(TableSectionsTest, EmptyAggregateAndTwentyThousandPlayers) {
   const std::string feminineEmpty = kTotalCaptionFeminine + std::string("\n\n");
   struct Case {
     const char* name;
-    void (*writer)(StatsAggregate&, ReportStream&);
+    void (*writer)(const StatsAggregate&, ReportStream&);
     std::string empty;  // the bytes written for an empty aggregate
     std::string row;    // a whole line of the big aggregate's table, if any
   } cases[] = {

@@ -9,7 +9,7 @@
 #include "report/sections.h"
 #include "report/titles.h"
 #include "report/weapon_rows.h"
-#include "tests/table_test_util.h"
+#include "tests/report/table_test_util.h"
 #include "tests/test_util.h"
 #include "text/format.h"
 
@@ -35,7 +35,7 @@ TEST(WeaponCellsTest, CellsMatchPrintf) {
 }
 
 struct Table {
-  void (*writer)(StatsAggregate&, ReportStream&);
+  void (*writer)(const StatsAggregate&, ReportStream&);
   const char* title;
   const char* caption;  // the heading line's first two cells
 };

@@ -5,7 +5,7 @@
 
 #include "stats/wus_file.h"
 #include "tests/test_util.h"
-#include "tests/wustool_util.h"
+#include "tests/tools/wustool_util.h"
 
 namespace wus::test {
 namespace {

@@ -80,11 +80,10 @@ struct HostileRun {
 HostileRun LoadHostile(FileSystem& files, StatsAggregate& aggregate, std::uint64_t inputSize,
                        double factor) {
   HostileRun run;
-  LoaderState state;
   std::optional<std::size_t> before = HeapBytesInUse();
   {
     ConsoleCapture console;
-    LoadStatsFile("hostile.wus", aggregate, state, files);
+    LoadStatsFile("hostile.wus", aggregate, files);
     run.console = console.text();
   }
   std::optional<std::size_t> after = HeapBytesInUse();
@@ -141,17 +140,17 @@ TEST(HostileInputTest, HugeCountsWithLittleOrNothingBehindThem) {
 }
 
 // The texts of `aggregate` in file order: player names, weapon
-// identifiers and display names, hit texts and bone names.
+// identifiers and display names, and bone names (the hit's own text is
+// read and dropped).
 std::vector<std::string_view> Texts(const StatsAggregate& aggregate) {
   std::vector<std::string_view> texts;
   for (const PlayerStats& player : aggregate.m_Players) {
     texts.push_back(player.m_Name);
     for (const WeaponStats& weapon : player.m_Weapons) {
       texts.insert(texts.end(), {weapon.m_Name, weapon.m_DisplayName});
-      weapon.m_Hits.ForEach([&](const HitRecord& hit) {
-        texts.insert(texts.end(), {aggregate.m_HitTexts.Get(hit.m_Text),
-                                   aggregate.m_HitTexts.Get(hit.m_BoneName)});
-      });
+      for (const BoneHitCount& bone : weapon.m_HitSummary.bones()) {
+        texts.push_back(aggregate.m_BoneTexts.Get(bone.bone));
+      }
     }
   }
   return texts;
@@ -189,15 +188,19 @@ TEST(HostileInputTest, TextsOf100MBWithAndWithoutTheirZeroByte) {
     EXPECT_EQ(run.console.ends_with(kEndMessage), k < 5);
     EXPECT_EQ(files.bytesRead, size);
     // Each text read is cut; the records begun before the end are there.
+    // The hit's own text (k = 3) is not kept: the bone name is text 3.
     std::vector<std::string_view> texts = Texts(aggregate);
-    ASSERT_GE(texts.size(), std::min<std::size_t>(k + 1, 5));
-    for (std::size_t i = 0; i < texts.size(); ++i) EXPECT_EQ(texts[i], i <= k ? kCut : "") << i;
+    ASSERT_GE(texts.size(), std::min<std::size_t>(k + 1, 3));
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+      EXPECT_EQ(texts[i], (i < 3 ? i <= k : k >= 4) ? kCut : "") << i;
+    }
     if (k == 5) {
       // The numbers around the texts were read in their right places.
       const PlayerStats& player = aggregate.m_Players.at(0);
       EXPECT_EQ(player.TotalShots, 10u);
       EXPECT_EQ(player.m_Weapons.at(0).m_dwNumKills, 1u);
-      EXPECT_EQ(player.m_Weapons.at(0).m_Hits.at(0).m_Pos2, (std::array<float, 3>{3, 4, 0}));
+      // The hit at distance 5.
+      EXPECT_EQ(player.m_Weapons.at(0).m_HitSummary.rangeColumns().size(), 6u);
     }
   }
 }
@@ -217,7 +220,7 @@ TEST(HostileInputTest, AMillionHitsOnOneWeapon) {
   HostileRun run = LoadHostile(files, aggregate, size, 2);
   EXPECT_EQ(run.console.find("Unexpected"), std::string::npos);
   EXPECT_EQ(CountHits(aggregate), kHits);
-  EXPECT_EQ(aggregate.m_HitTexts.size(), 3u);  // "", "T", "bip01_head": texts are shared
+  EXPECT_EQ(aggregate.m_BoneTexts.size(), 2u);  // "" and "bip01_head": texts are shared
   EXPECT_EQ(files.bytesRead, size);
   EXPECT_LT(run.reportSize, kMiB);  // the tables sum the hits up
 }

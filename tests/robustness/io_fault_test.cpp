@@ -99,11 +99,10 @@ TEST(ReportWriteFaultTest, EveryFailureLeavesTheOlderReport) {
 // The console text of loading `path` from `files`, and the whole report.
 std::string LoadAndReport(FileSystem& files, const std::string& path) {
   StatsAggregate aggregate;
-  LoaderState state;
   std::string console;
   {
     ConsoleCapture capture;
-    LoadStatsFile(path, aggregate, state, files);
+    LoadStatsFile(path, aggregate, files);
     console = capture.text();
   }
   return console + WriteToString(WriteReport, aggregate);

@@ -1,0 +1,68 @@
+// The section entry points that only pick a title, the figures and the rows
+// for a shared table shape (report/weapon_tables.h, report/bone_table.h,
+// report/team_average_table.h). The range and item purchase tables have
+// writers of their own.
+#include "report/sections.h"
+
+#include "report/bone_table.h"
+#include "report/team_average_table.h"
+#include "report/titles.h"
+#include "report/weapon_tables.h"
+
+namespace wus {
+namespace {
+
+constexpr double kSecondsPerMillisecond = static_cast<double>(0.001f);
+
+}  // namespace
+
+// Purchases of every item, weapons or not.
+void WriteWeaponPurchaseTable(const StatsAggregate& aggregate, ReportStream& stream) {
+  WriteCountTable(aggregate, kWeaponPurchaseTitle, kTotalCaptionFeminine, RowKeys::kAll,
+                  &WeaponStats::m_dwNumBought, stream);
+}
+
+// Kills per weapon, over all players and per player.
+void WriteWeaponKillTable(const StatsAggregate& aggregate, ReportStream& stream) {
+  WriteCountTable(aggregate, kWeaponKillTitle, kTotalCaptionNeuter, RowKeys::kWeaponsOnly,
+                  &WeaponStats::m_dwNumKills, stream);
+}
+
+// Kills per hit.
+void WriteWeaponEfficiencyTable(const StatsAggregate& aggregate, ReportStream& stream) {
+  WriteRatioTable(aggregate, kWeaponEfficiencyTitle, &WeaponStats::m_dwNumKills,
+                  &WeaponStats::m_dwNumHits, stream);
+}
+
+// Hits per shot.
+void WriteWeaponAccuracyTable(const StatsAggregate& aggregate, ReportStream& stream) {
+  WriteRatioTable(aggregate, kWeaponAccuracyTitle, &WeaponStats::m_dwNumHits,
+                  &WeaponStats::m_dwNumShots, stream);
+}
+
+// Every hit of each weapon row by the bone it hit.
+void WriteHitsByBoneTable(const StatsAggregate& aggregate, ReportStream& stream) {
+  WriteBoneTable(aggregate, stream, kHitsByBoneTitle, BoneHits::kAll);
+}
+
+// The lethal hits of each weapon row by bone; its columns are every bone
+// hit at all, lethally or not.
+void WriteLethalHitsByBoneTable(const StatsAggregate& aggregate, ReportStream& stream) {
+  WriteBoneTable(aggregate, stream, kLethalHitsByBoneTitle, BoneHits::kLethalOnly);
+}
+
+// Money earned per respawn in each team; money is signed.
+void WriteAverageMoneyTable(const StatsAggregate& aggregate, ReportStream& stream) {
+  WriteTeamAverageTable(aggregate, kAverageMoneyTitle, &StatsAggregate::m_dwTotalPlayersMoneyRound,
+                        &PlayerStats::m_dwTotalMoneyRound, 1.0, stream);
+  stream.Write("\n");
+}
+
+// Seconds alive per respawn in each team.
+void WriteAverageLifetimeTable(const StatsAggregate& aggregate, ReportStream& stream) {
+  WriteTeamAverageTable(aggregate, kAverageLifetimeTitle,
+                        &StatsAggregate::m_dwTotalPlayersAliveTime,
+                        &PlayerStats::m_dwTotalAliveTime, kSecondsPerMillisecond, stream);
+}
+
+}  // namespace wus
