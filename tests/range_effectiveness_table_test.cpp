@@ -99,8 +99,7 @@ TEST(RangeEffectivenessTableTest, TakesTheColumnOfTheDistanceRoundedToDouble) {
     file.players[0].weapons[0].hits = {hit};
     TempDir dir;
     StatsAggregate aggregate;
-    LoaderState state;
-    LoadBytes(dir, "(Range)_(Test).wus", EncodeWusFile(file), aggregate, state);
+    LoadBytes(dir, "(Range)_(Test).wus", EncodeWusFile(file), aggregate);
     // Column 5 of 6.
     EXPECT_EQ(WriteToString(WriteRangeEffectivenessTable, aggregate),
               kRangeEffectivenessTitle + Row("A", {0, 0, 0, 0, 0, 1}) + "\n");

@@ -109,6 +109,12 @@ std::string LoadBytes(const TempDir& dir, const std::string& name, std::string_v
   return console.text();
 }
 
+std::string LoadBytes(const TempDir& dir, const std::string& name, std::string_view bytes,
+                      StatsAggregate& aggregate) {
+  LoaderState state;
+  return LoadBytes(dir, name, bytes, aggregate, state);
+}
+
 namespace {
 
 std::string Quote(const std::string& arg) {

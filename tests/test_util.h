@@ -119,6 +119,9 @@ std::string WriteOnce(Write&& write) {
 // and returns the console text the loader wrote.
 std::string LoadBytes(const TempDir& dir, const std::string& name, std::string_view bytes,
                       StatsAggregate& aggregate, LoaderState& state);
+// The same for a test that needs nothing else from the loader.
+std::string LoadBytes(const TempDir& dir, const std::string& name, std::string_view bytes,
+                      StatsAggregate& aggregate);
 
 // What a program run by RunProgram did.
 struct RunResult {
