@@ -148,6 +148,21 @@ std::string ConsoleText(std::string bytes) {
   return bytes;
 }
 
+// The words of the emulator that runs the build's programs, each quoted
+// for the shell, each followed by a space; empty where they run natively.
+std::string EmulatorPrefix() {
+  std::string prefix;
+#ifdef WUS_PROGRAM_EMULATOR
+  std::string_view words = WUS_PROGRAM_EMULATOR;  // separated by single spaces
+  while (!words.empty()) {
+    std::size_t end = std::min(words.find(' '), words.size());
+    prefix += Quote(std::string(words.substr(0, end))) + " ";
+    words.remove_prefix(std::min(end + 1, words.size()));
+  }
+#endif
+  return prefix;
+}
+
 }  // namespace
 
 RunResult RunProgram(const std::string& program, const std::vector<std::string>& args,
@@ -160,7 +175,7 @@ RunResult RunProgram(const std::string& program, const std::vector<std::string>&
 #ifdef _WIN32
   std::string command = "cd /d " + Quote(cwd.string()) + " && " + Quote(program);
 #else
-  std::string command = "cd " + Quote(cwd.string()) + " && " + Quote(program);
+  std::string command = "cd " + Quote(cwd.string()) + " && " + EmulatorPrefix() + Quote(program);
 #endif
   for (const std::string& arg : args) command += " " + Quote(arg);
   command += " <" + Quote(inPath.string()) + " >" + Quote(outPath.string()) + " 2>" +

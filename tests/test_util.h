@@ -134,6 +134,7 @@ struct RunResult {
 // (sh or cmd.exe), with standard input empty and both outputs captured
 // (with "\n" line ends also where the console writes "\r\n").
 // Arguments are quoted for that shell; they must not hold a double quote.
+// In a Linux cross build the program runs under the build's emulator.
 RunResult RunProgram(const std::string& program, const std::vector<std::string>& args,
                      const std::filesystem::path& cwd);
 
