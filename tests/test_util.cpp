@@ -193,11 +193,7 @@ RunResult RunCommand(const std::string& start, const std::vector<std::string>& a
 }  // namespace
 
 std::string ProgramCommand(const std::string& program) {
-#ifdef _WIN32
-  return Quote(program);
-#else
   return EmulatorPrefix() + Quote(program);
-#endif
 }
 
 RunResult RunProgram(const std::string& program, const std::vector<std::string>& args,
