@@ -27,7 +27,7 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 cmake --build "$build" -j "$jobs"
 # A 64-bit program here would pass every test and prove nothing.
 for program in "$build/wusreport" "$build/tools/wustool" "$build/tests/wus_unit_tests"; do
-  readelf -h "$program" | grep -q 'Class:\s*ELF32' || {
+  readelf -h "$program" | grep 'Class:\s*ELF32' >/dev/null || {
     echo "$program is not a 32-bit program" >&2
     exit 1
   }

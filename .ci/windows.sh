@@ -65,7 +65,9 @@ check_static() {
 check_large_address_aware() {
   local name=$1 triple=$2 exe
   while IFS= read -r exe; do
-    if ! "$triple-objdump" -p "$exe" | grep -q '^\s*large address aware$'; then
+    # grep reads all of objdump's output: with -q it would stop early and
+    # objdump's broken pipe would fail the pipeline.
+    if ! "$triple-objdump" -p "$exe" | grep '^\s*large address aware$' >/dev/null; then
       echo "$exe is not large-address-aware" >&2
       return 1
     fi
