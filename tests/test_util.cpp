@@ -192,9 +192,7 @@ RunResult RunCommand(const std::string& start, const std::vector<std::string>& a
 
 }  // namespace
 
-std::string ProgramCommand(const std::string& program) {
-  return EmulatorPrefix() + Quote(program);
-}
+std::string ProgramCommand(const std::string& program) { return EmulatorPrefix() + Quote(program); }
 
 RunResult RunProgram(const std::string& program, const std::vector<std::string>& args,
                      const std::filesystem::path& cwd) {
