@@ -7,6 +7,7 @@
 // refill, or the end of the input, take the slow path.
 #pragma once
 
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -35,6 +36,24 @@ inline float DecodeFloat(const unsigned char* p) {
   float value;
   std::memcpy(&value, &bits, sizeof value);
   return value;
+}
+
+// Returns the first zero byte of [p, end), or nullptr if there is none.
+// Short texts, the common case, take a few word tests instead of a call.
+inline const char* FindZero(const char* p, const char* end) {
+  constexpr std::uint64_t kLow7 = 0x7f7f7f7f7f7f7f7fULL;
+  for (int words = 0; words < 2 && end - p >= 8; ++words, p += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, p, 8);
+    // The high bit of every zero byte, and only of those.
+    const std::uint64_t zeros = ~(((word & kLow7) + kLow7) | word | kLow7);
+    if (zeros != 0) {
+      const int bit = std::endian::native == std::endian::little ? std::countr_zero(zeros)
+                                                                 : std::countl_zero(zeros);
+      return p + bit / 8;
+    }
+  }
+  return static_cast<const char*>(std::memchr(p, 0, static_cast<std::size_t>(end - p)));
 }
 
 class ByteReader {
@@ -75,14 +94,34 @@ class ByteReader {
     // The whole text and its zero byte lie in the buffer.
     if (pos_ < end_) {
       const char* start = buffer_.get() + pos_;
-      if (const void* zero = std::memchr(start, 0, end_ - pos_)) {
-        std::size_t length = static_cast<std::size_t>(static_cast<const char*>(zero) - start);
+      if (const char* zero = FindZero(start, buffer_.get() + end_)) {
+        std::size_t length = static_cast<std::size_t>(zero - start);
         pos_ += length + 1;
         return std::string_view(start, length < maxLength ? length : maxLength);
       }
     }
     return ReadTextSlow(maxLength);
   }
+
+  // Consumes a zero-terminated text, up to and including its zero byte (or
+  // to the end of the input).
+  void SkipText() {
+    if (pos_ < end_) {
+      const char* start = buffer_.get() + pos_;
+      if (const char* zero = FindZero(start, buffer_.get() + end_)) {
+        pos_ += static_cast<std::size_t>(zero - start) + 1;
+        return;
+      }
+    }
+    ReadTextSlow(0);
+  }
+
+  // The bytes the buffer holds from the read position on (none when it is
+  // used up; this never refills), valid until the next read. With Consume,
+  // the way to decode a run of records in place.
+  std::string_view Buffered() const { return std::string_view(buffer_.get() + pos_, end_ - pos_); }
+  // Moves the read position `n` bytes on; `n` at most Buffered().size().
+  void Consume(std::size_t n) { pos_ += n; }
 
   // Replaces `*out` with the next bytes of the input, at least one and at
   // most `max` (none at the end): the bytes the buffer holds, refilled

@@ -1,6 +1,8 @@
 // Reading one WUS file into its records, folding each hit as it is read.
 #include "stats/file_records.h"
 
+#include <algorithm>
+
 #include "platform/platform.h"
 #include "stats/byte_reader.h"
 
@@ -41,17 +43,50 @@ class BodyReader {
   bool ReadWeapon() {
     if (records_.weaponCount == records_.weapons.size()) records_.weapons.emplace_back();
     FileWeapon& weapon = records_.weapons[records_.weaponCount++];
-    weapon.hits.Clear();
     ReadWeaponRecord(in_, &weapon.record);
     const bool withBones = records_.version >= kFirstVersionWithBoneNames;
+    HitFolder& folder = records_.folder;
+    bool complete = true;
     for (std::uint32_t i = 0; i < weapon.record.numHitRecords; ++i) {
-      if (in_.AtEnd()) return false;
+      if (std::size_t size = FoldBufferedHit(in_.Buffered(), withBones)) {
+        in_.Consume(size);
+        continue;
+      }
+      // The record reaches past the buffer (or the input): piece by piece.
+      if (in_.AtEnd()) {
+        complete = false;
+        break;
+      }
       HitFixedPart fixed = ReadHitFixedPart(in_);
-      in_.ReadText();  // the hit's text: the report has no use for it
-      NameId bone = withBones ? records_.bones.Intern(in_.ReadText()) : NamePool::kEmpty;
-      weapon.hits.AddHit(RangeColumn(fixed.pos1, fixed.pos2), bone, fixed.lethal != 0);
+      in_.SkipText();  // the hit's text: the report has no use for it
+      NameId bone =
+          withBones ? records_.boneCache.Intern(records_.bones, in_.ReadText()) : NamePool::kEmpty;
+      folder.AddHit(RangeColumn(fixed.pos1, fixed.pos2), bone, fixed.lethal != 0);
     }
-    return true;
+    folder.Finish(&weapon.hits);
+    return complete;
+  }
+
+  // Folds the hit record at the start of `bytes` if the whole of it lies
+  // there, and returns its size; returns 0, folding nothing, if it does not.
+  std::size_t FoldBufferedHit(std::string_view bytes, bool withBones) {
+    if (bytes.size() <= kHitFixedBytes) return 0;
+    const char* const end = bytes.data() + bytes.size();
+    const char* textEnd = FindZero(bytes.data() + kHitFixedBytes, end);
+    if (textEnd == nullptr) return 0;
+    const char* next = textEnd + 1;
+    NameId bone = NamePool::kEmpty;
+    if (withBones) {
+      const char* boneEnd = FindZero(next, end);
+      if (boneEnd == nullptr) return 0;
+      const auto length = static_cast<std::size_t>(boneEnd - next);
+      bone = records_.boneCache.Intern(records_.bones,
+                                       std::string_view(next, std::min(length, kMaxNameLength)));
+      next = boneEnd + 1;
+    }
+    HitFixedPart fixed = DecodeHitFixedPart(reinterpret_cast<const unsigned char*>(bytes.data()));
+    records_.folder.AddHit(RangeColumn(fixed.pos1, fixed.pos2), bone, fixed.lethal != 0);
+    return static_cast<std::size_t>(next - bytes.data());
   }
 
   ByteReader& in_;
@@ -70,6 +105,8 @@ void FileRecords::Clear() {
   players.clear();
   weaponCount = 0;
   bones.Clear();
+  boneCache.Clear();
+  folder.Clear();
   cutShort = false;
 }
 

@@ -11,7 +11,8 @@
 #include <vector>
 
 #include "platform/file_system.h"
-#include "stats/hit_summary.h"
+#include "stats/hit_folder.h"
+#include "stats/intern_cache.h"
 #include "stats/name_pool.h"
 #include "stats/wus_records.h"
 
@@ -22,7 +23,7 @@ enum class LoadStatus { kAccepted, kCannotOpen, kNotWus, kUnknownVersion };
 
 struct FileWeapon {
   WusWeaponRecord record;  // numHitRecords: the count the file gives
-  HitSummary hits;         // bone ids into FileRecords::bones
+  FileHitSummary hits;     // bone ids into FileRecords::bones
 };
 
 struct FilePlayer {
@@ -44,7 +45,9 @@ struct FileRecords {
   // their summaries are reused rather than allocated anew for every file.
   std::vector<FileWeapon> weapons;
   std::size_t weaponCount = 0;
-  NamePool bones;  // the file's bone names
+  NamePool bones;         // the file's bone names
+  InternCache boneCache;  // in front of `bones`
+  HitFolder folder;       // scratch for folding one weapon's hits
   // The file ended before its last record (or inside one).
   bool cutShort = false;
 

@@ -9,15 +9,15 @@
 // counts in none. Counters are 32-bit and wrap modulo 2^32.
 #pragma once
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <span>
 #include <vector>
 
-#include "stats/hash_index.h"
 #include "stats/name_pool.h"
 
 namespace wus {
@@ -25,9 +25,22 @@ namespace wus {
 inline constexpr std::size_t kMaxRangeColumns = 1024;
 
 // Returns the distance column of a hit from `from` to `to` (see above), or
-// nothing when the distance is not a finite number.
-std::optional<std::uint32_t> RangeColumn(const std::array<float, 3>& from,
-                                         const std::array<float, 3>& to);
+// nothing when the distance is not a finite number. Inline: it is on the
+// path of every hit read.
+inline std::optional<std::uint32_t> RangeColumn(const std::array<float, 3>& from,
+                                                const std::array<float, 3>& to) {
+  double sum = 0;
+  for (std::size_t axis = 0; axis < 3; ++axis) {
+    double delta = static_cast<double>(to[axis]) - static_cast<double>(from[axis]);
+    sum += delta * delta;
+  }
+  double distance = std::sqrt(sum);
+  if (!std::isfinite(distance)) return std::nullopt;
+  constexpr double kLastColumnStart = kMaxRangeColumns - 1;
+  if (distance >= kLastColumnStart) return static_cast<std::uint32_t>(kMaxRangeColumns - 1);
+  // The distance is not negative, so dropping the fraction is the floor.
+  return static_cast<std::uint32_t>(distance);
+}
 
 // The hits of one weapon on one bone. `bone` is an id of the pool that the
 // summary's owner keeps its bone texts in (never NamePool::kEmpty).
@@ -36,6 +49,31 @@ struct BoneHitCount {
   std::uint32_t hits = 0;
   std::uint32_t lethalHits = 0;
 };
+
+// The hits of one column.
+struct ColumnCount {
+  std::uint32_t column;
+  std::uint32_t hits;
+};
+
+// What one weapon record's hits come to, as the loading thread hands them
+// over (stats/hit_folder.h). Counters are 32-bit and wrap.
+struct FileHitSummary {
+  std::uint32_t hitCount = 0;
+  std::uint32_t lethalHitCount = 0;
+  std::vector<ColumnCount> columns;  // the columns hit, in no set order
+  std::vector<BoneHitCount> bones;   // in the order of their first hit; file bone ids
+
+  // Forgets the counts; keeps the lists' room.
+  void Clear() {
+    hitCount = lethalHitCount = 0;
+    columns.clear();
+    bones.clear();
+  }
+};
+
+// Scratch for HitSummary::Add: a place in a bone list by bone id.
+using BoneSlots = std::vector<std::uint32_t>;
 
 class HitSummary {
  public:
@@ -55,87 +93,58 @@ class HitSummary {
   // name count in hitCount() and lethalHitCount() only.
   std::span<const BoneHitCount> bones() const { return bones_; }
 
-  // Folds one hit: its distance column (none for a non-finite distance),
-  // its bone (NamePool::kEmpty for none) and whether it was lethal.
-  void AddHit(std::optional<std::uint32_t> column, NameId bone, bool lethal) {
-    ++hitCount_;
-    if (lethal) ++lethalHitCount_;
-    if (column) {
-      if (*column >= range_.size()) range_.resize(*column + 1);
-      ++range_[*column];
-    }
-    if (bone != NamePool::kEmpty) {
-      BoneHitCount& count = bones_[FindOrAddBone(bone)];
-      ++count.hits;
-      if (lethal) ++count.lethalHits;
-    }
-  }
-
-  // Adds every count of `other`, whose bone ids belong to another pool:
-  // mapBone(id) gives the id of the same text in this summary's pool. Bones
-  // new to this summary follow its own, in `other`'s order. Grows its lists
-  // to the exact size needed, since an aggregate holds many summaries.
+  // Adds the counts of one weapon record, whose bone ids belong to another
+  // pool: mapBone(id) gives the id of the same text in this summary's pool
+  // (distinct ids for distinct texts). Bones new to this summary follow its
+  // own, in `other`'s order. `slots` is scratch indexed by this pool's ids,
+  // all zero before and after the call: with it, adding costs time in
+  // proportion to the bones of the two summaries. Grows its lists to the
+  // exact size needed, since an aggregate holds many summaries.
   template <typename MapBone>
-  void Add(const HitSummary& other, MapBone&& mapBone) {
-    hitCount_ += other.hitCount_;
-    lethalHitCount_ += other.lethalHitCount_;
-    if (other.range_.size() > range_.size()) {
-      range_.reserve(other.range_.size());
-      range_.resize(other.range_.size());
+  void Add(const FileHitSummary& other, MapBone&& mapBone, BoneSlots& slots) {
+    hitCount_ += other.hitCount;
+    lethalHitCount_ += other.lethalHitCount;
+    std::uint32_t columns = 0;
+    for (const ColumnCount& count : other.columns) columns = std::max(columns, count.column + 1);
+    if (columns > range_.size()) {
+      range_.reserve(columns);
+      range_.resize(columns);
     }
-    for (std::size_t k = 0; k < other.range_.size(); ++k) range_[k] += other.range_[k];
-    // The bones this summary has are added to at once; the new ones, rare
-    // after the first files, are appended afterwards in `other`'s order.
-    std::vector<BoneHitCount> added;
-    for (const BoneHitCount& count : other.bones_) {
-      const NameId bone = mapBone(count.bone);
-      std::uint32_t at = FindBone(bone);
-      if (at == kNoBone) {
-        added.push_back(BoneHitCount{bone, count.hits, count.lethalHits});
-        continue;
+    for (const ColumnCount& count : other.columns) range_[count.column] += count.hits;
+    if (other.bones.empty()) return;
+    // Mark this summary's bones with their places (1 + index), then the
+    // new ones, then add.
+    for (std::size_t i = 0; i < bones_.size(); ++i) Slot(slots, bones_[i].bone) = Place(i);
+    std::size_t added = 0;
+    for (const BoneHitCount& count : other.bones) {
+      std::uint32_t& slot = Slot(slots, mapBone(count.bone));
+      if (slot == 0) {
+        slot = Place(bones_.size() + added);
+        ++added;
       }
+    }
+    if (added != 0) bones_.reserve(bones_.size() + added);
+    for (const BoneHitCount& count : other.bones) {
+      const NameId bone = mapBone(count.bone);
+      const std::size_t at = slots[bone] - std::size_t{1};
+      if (at == bones_.size()) bones_.push_back(BoneHitCount{bone, 0, 0});
       bones_[at].hits += count.hits;
       bones_[at].lethalHits += count.lethalHits;
     }
-    if (added.empty()) return;
-    bones_.reserve(bones_.size() + added.size());
-    for (const BoneHitCount& count : added) bones_[AddBone(count.bone)] = count;
+    for (const BoneHitCount& count : bones_) slots[count.bone] = 0;
   }
-
-  // Forgets every hit; keeps the lists' room.
-  void Clear();
 
  private:
-  static constexpr std::uint32_t kNoBone = HashIndex::kNone;
-  // Up to this many bones are searched one by one; more get an index, so
-  // that a weapon with thousands of bones costs no quadratic time.
-  static constexpr std::size_t kLinearBones = 24;
-
-  static std::uint32_t HashId(NameId id) {
-    return static_cast<std::uint32_t>((std::uint64_t{id} * 0x9e3779b97f4a7c15ULL) >> 32);
+  static std::uint32_t& Slot(BoneSlots& slots, NameId bone) {
+    if (bone >= slots.size()) slots.resize(bone + std::size_t{1}, 0);
+    return slots[bone];
   }
-  // Returns the position of `bone` in bones_, or kNoBone.
-  std::uint32_t FindBone(NameId bone) const {
-    if (!boneIndex_) {
-      for (std::size_t i = 0; i < bones_.size(); ++i) {
-        if (bones_[i].bone == bone) return static_cast<std::uint32_t>(i);
-      }
-      return kNoBone;
-    }
-    return boneIndex_->Find(HashId(bone), [&](std::uint32_t i) { return bones_[i].bone == bone; });
-  }
-  std::uint32_t FindOrAddBone(NameId bone) {
-    std::uint32_t at = FindBone(bone);
-    return at != kNoBone ? at : AddBone(bone);
-  }
-  // Appends `bone`, which is not in bones_; returns its position.
-  std::uint32_t AddBone(NameId bone);
+  static std::uint32_t Place(std::size_t index) { return static_cast<std::uint32_t>(index + 1); }
 
   std::uint32_t hitCount_ = 0;
   std::uint32_t lethalHitCount_ = 0;
   std::vector<std::uint32_t> range_;
   std::vector<BoneHitCount> bones_;
-  std::unique_ptr<HashIndex> boneIndex_;  // once bones_ outgrows kLinearBones
 };
 
 }  // namespace wus

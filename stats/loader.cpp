@@ -82,7 +82,8 @@ class Merger {
         w.m_dwBuyBuckets.Add(team, k, record.buyBuckets[team][k]);
     }
     LogNumber("\t\t\t\t\t dwNumHits : ", AsSigned(record.numHitRecords));
-    w.m_HitSummary.Add(weapon.hits, [this](NameId local) { return BoneId(local); });
+    w.m_HitSummary.Add(
+        weapon.hits, [this](NameId local) { return BoneId(local); }, boneSlots_);
   }
 
   // The aggregate's id of the file's bone text `local`.
@@ -95,6 +96,7 @@ class Merger {
   const FileRecords& records_;
   StatsAggregate& aggregate_;
   std::vector<NameId> boneIds_;  // by the file's id; kUnmapped until needed
+  BoneSlots boneSlots_;          // scratch for adding hit summaries
 };
 
 }  // namespace

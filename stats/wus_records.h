@@ -79,10 +79,8 @@ struct HitFixedPart {
   std::uint8_t lethal;
 };
 
-// Reads the fixed part of a hit record in one go.
-inline HitFixedPart ReadHitFixedPart(ByteReader& in) {
-  unsigned char raw[kHitFixedBytes];
-  in.ReadBytes(raw, sizeof raw);
+// Decodes the fixed part of a hit record from its kHitFixedBytes bytes.
+inline HitFixedPart DecodeHitFixedPart(const unsigned char* raw) {
   HitFixedPart hit;
   for (std::size_t i = 0; i < 3; ++i) {
     hit.pos1[i] = DecodeFloat(raw + 4 * i);
@@ -91,6 +89,13 @@ inline HitFixedPart ReadHitFixedPart(ByteReader& in) {
   hit.code = DecodeU16(raw + 24);
   hit.lethal = raw[26];
   return hit;
+}
+
+// Reads the fixed part of a hit record in one go.
+inline HitFixedPart ReadHitFixedPart(ByteReader& in) {
+  unsigned char raw[kHitFixedBytes];
+  in.ReadBytes(raw, sizeof raw);
+  return DecodeHitFixedPart(raw);
 }
 
 // Returns true iff `version` is one this reader understands.

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "stats/hit_folder.h"
 #include "stats/model.h"
 
 namespace wus::test {
@@ -45,14 +46,20 @@ inline TestHit BoneHit(std::string bone, bool lethal = false) {
 // Adds every weapon record, in order, to `aggregate`, folding its hits into
 // the weapon's summary.
 inline void AddWeapons(StatsAggregate& aggregate, const std::vector<TestWeapon>& weapons) {
+  BoneSlots slots;
   for (const TestWeapon& record : weapons) {
     WeaponStats& weapon =
         aggregate.FindOrAddPlayer(record.player).FindOrAddWeapon(record.id, record.displayName);
     aggregate.AddWeaponName(record.id);
+    HitFolder folder;
     for (const TestHit& hit : record.hits) {
-      weapon.m_HitSummary.AddHit(RangeColumn(hit.from, hit.to),
-                                 aggregate.m_BoneTexts.Intern(hit.bone), hit.lethal);
+      folder.AddHit(RangeColumn(hit.from, hit.to), aggregate.m_BoneTexts.Intern(hit.bone),
+                    hit.lethal);
     }
+    FileHitSummary hits;
+    folder.Finish(&hits);
+    weapon.m_HitSummary.Add(
+        hits, [](NameId bone) { return bone; }, slots);
   }
 }
 

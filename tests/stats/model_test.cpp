@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "stats/hash_index.h"
+#include "stats/intern_cache.h"
 
 namespace wus {
 namespace {
@@ -112,10 +113,10 @@ TEST(HashIndexTest, FindsEveryValueThroughCollisionsAndGrowth) {
 // Texts that differ in a single byte anywhere (zero and 0xff included), or
 // only in length, so that every word of the hash and of the comparison
 // matters and the index grows several times; each keeps its own id, given
-// out in order after the empty text's, and reads back exactly.
+// out in order after the empty text's, and reads back exactly. The same
+// through the cache in front of the pool, whose slots the texts of 8 to 16
+// bytes share.
 TEST(NamePoolTest, TextsDifferingInOneByteOrInLengthStayApart) {
-  NamePool pool;
-  EXPECT_EQ(pool.Intern(""), NamePool::kEmpty);
   std::vector<std::string> texts;
   for (std::size_t length = 1; length <= 40; ++length) {
     std::string base(length, 'a');
@@ -128,14 +129,23 @@ TEST(NamePoolTest, TextsDifferingInOneByteOrInLengthStayApart) {
       }
     }
   }
-  std::vector<NameId> ids;
-  for (const std::string& text : texts) ids.push_back(pool.Intern(text));
-  for (std::size_t i = 0; i < texts.size(); ++i) {
-    EXPECT_EQ(ids[i], i + 1) << i;
-    EXPECT_EQ(pool.Get(ids[i]), texts[i]);
-    EXPECT_EQ(pool.Intern(std::string(texts[i])), ids[i]);
+  for (bool cached : {false, true}) {
+    SCOPED_TRACE(cached);
+    NamePool pool;
+    InternCache cache;
+    auto intern = [&](std::string_view text) {
+      return cached ? cache.Intern(pool, text) : pool.Intern(text);
+    };
+    EXPECT_EQ(intern(""), NamePool::kEmpty);
+    std::vector<NameId> ids;
+    for (const std::string& text : texts) ids.push_back(intern(text));
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+      EXPECT_EQ(ids[i], i + 1) << i;
+      EXPECT_EQ(pool.Get(ids[i]), texts[i]);
+    }
+    for (std::size_t i = texts.size(); i-- > 0;) EXPECT_EQ(intern(std::string(texts[i])), ids[i]);
+    EXPECT_EQ(pool.size(), texts.size() + 1);
   }
-  EXPECT_EQ(pool.size(), texts.size() + 1);
 }
 
 }  // namespace
