@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstdarg>
 #include <cstdio>
+#include <cstdlib>
 
 #include "platform/platform.h"
 
@@ -16,6 +17,25 @@ std::string* g_consoleCapture = nullptr;
 // on, while the run goes on.
 bool g_consoleFailed = false;
 bool g_consoleQuiet = false;
+// When standard output is not a terminal, console text is collected here
+// and handed to stdio a block at a time: a stdio call per trace line would
+// cost more than reading the hit records the line is about.
+bool g_collectConsole = false;
+std::string g_collected;
+constexpr std::size_t kConsoleBlock = std::size_t{1} << 16;
+
+void WriteStdout(std::string_view text) {
+  if (g_consoleFailed || text.empty()) return;
+  if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::ferror(stdout)) {
+    g_consoleFailed = true;
+  }
+}
+
+// Hands the collected text to stdio.
+void WriteCollected() {
+  WriteStdout(g_collected);
+  g_collected.clear();
+}
 
 void WriteConsole(std::string_view text) {
   if (g_consoleQuiet) return;
@@ -24,9 +44,12 @@ void WriteConsole(std::string_view text) {
     return;
   }
   if (g_consoleFailed) return;
-  if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::ferror(stdout)) {
-    g_consoleFailed = true;
+  if (!g_collectConsole) {
+    WriteStdout(text);
+    return;
   }
+  g_collected.append(text);
+  if (g_collected.size() >= kConsoleBlock) WriteCollected();
 }
 
 // Appends `value` as "%d" writes it.
@@ -91,12 +114,19 @@ void LogMessage(const char* format, ...) {
 void BufferRedirectedConsole() {
   // glibc ignores the size unless it is given the buffer as well.
   static char buffer[std::size_t{1} << 16];
-  if (!StdoutIsTerminal()) std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
+  if (StdoutIsTerminal()) return;
+  std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
+  g_collectConsole = true;
+  g_collected.reserve(kConsoleBlock + 4096);
+  // Whatever way the program ends, collected text goes out before stdio's
+  // own buffers are flushed.
+  std::atexit(WriteCollected);
 }
 
 void ConsoleEcho(std::string_view text) { WriteConsole(text); }
 
 void FlushConsole() {
+  WriteCollected();
   if (g_consoleFailed) return;
   if (std::fflush(stdout) != 0) g_consoleFailed = true;
 }

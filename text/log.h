@@ -26,8 +26,10 @@ void LogNumbers(std::string_view head, std::int32_t a, std::int32_t b,
                 std::int32_t c);                             // "%s%d, %d, %d\n"
 void LogName(std::string_view head, std::string_view name);  // "%s%s\n"
 
-// Gives standard output a 64 KiB buffer when it is not a terminal, so that
-// a redirected trace costs few system calls. Call before any output.
+// When standard output is not a terminal, gives it a 64 KiB buffer and
+// collects console text into blocks of that size, so that a redirected
+// trace costs few stdio calls and system calls; collected text goes out at
+// FlushConsole and when the program exits. Call before any output.
 void BufferRedirectedConsole();
 
 // Writes `text` to standard output without copying it to the debugger channel.
