@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <utility>
 #include <vector>
 
 namespace wus {
@@ -32,6 +33,46 @@ class BuyBucketCounts {
   // Adds `value` to a counter, wrapping modulo 2^32; adding 0 changes nothing.
   void Add(std::size_t team, std::size_t bucket, std::uint32_t value) {
     if (value != 0) Slot(team, bucket) += value;
+  }
+  // Adds counters given as entries in key order, each key once, as Add
+  // would one by one; in one pass over both lists.
+  void AddSorted(std::span<const Entry> added) {
+    std::size_t missing = 0;
+    auto at = entries_.begin();
+    for (const Entry& entry : added) {
+      while (at != entries_.end() && at->key < entry.key) ++at;
+      if (at != entries_.end() && at->key == entry.key) {
+        at->count += entry.count;
+      } else if (entry.count != 0) {
+        ++missing;
+      }
+    }
+    if (missing == 0) return;
+    // The new counters: a merged list of the exact size.
+    std::vector<Entry> merged;
+    merged.reserve(entries_.size() + missing);
+    auto old = entries_.begin();
+    for (const Entry& entry : added) {
+      while (old != entries_.end() && old->key < entry.key) merged.push_back(*old++);
+      if (old != entries_.end() && old->key == entry.key) continue;  // added above
+      if (entry.count != 0) merged.push_back(entry);
+    }
+    merged.insert(merged.end(), old, entries_.end());
+    entries_ = std::move(merged);
+  }
+  // The nonzero counters of a dense [team][bucket] array, in key order, in
+  // place of `*out`'s.
+  template <typename Dense>
+  static void ListNonzero(const Dense& counts, std::vector<Entry>* out) {
+    out->clear();
+    for (std::size_t team = 0; team < kTeams; ++team) {
+      for (std::size_t bucket = 0; bucket < kBuckets; ++bucket) {
+        // Most counters are zero: the branch is the cheap way.
+        if (const std::uint32_t count = counts[team][bucket]) {
+          out->push_back(Entry{Key(team, bucket), count});
+        }
+      }
+    }
   }
   void Set(std::size_t team, std::size_t bucket, std::uint32_t value) {
     Slot(team, bucket) = value;

@@ -14,6 +14,10 @@
 #include <string>
 #include <string_view>
 
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#endif
+
 #include "platform/file_system.h"
 
 namespace wus {
@@ -38,9 +42,10 @@ inline float DecodeFloat(const unsigned char* p) {
   return value;
 }
 
-// Returns the first zero byte of [p, end), or nullptr if there is none.
-// Short texts, the common case, take a few word tests instead of a call.
-inline const char* FindZero(const char* p, const char* end) {
+// Returns the first zero byte of [p, end), or nullptr if there is none,
+// testing the first 16 bytes a word at a time: FindZero on hosts without
+// SSE2 (and in tests everywhere).
+inline const char* FindZeroByWords(const char* p, const char* end) {
   constexpr std::uint64_t kLow7 = 0x7f7f7f7f7f7f7f7fULL;
   for (int words = 0; words < 2 && end - p >= 8; ++words, p += 8) {
     std::uint64_t word;
@@ -54,6 +59,23 @@ inline const char* FindZero(const char* p, const char* end) {
     }
   }
   return static_cast<const char*>(std::memchr(p, 0, static_cast<std::size_t>(end - p)));
+}
+
+// Returns the first zero byte of [p, end), or nullptr if there is none.
+// A short text, the common case, takes one vector test instead of a call.
+inline const char* FindZero(const char* p, const char* end) {
+#if defined(__SSE2__) || defined(_M_X64)
+  if (end - p >= 16) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const auto zeros =
+        static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_setzero_si128())));
+    if (zeros != 0) return p + std::countr_zero(zeros);
+    p += 16;
+  }
+  return static_cast<const char*>(std::memchr(p, 0, static_cast<std::size_t>(end - p)));
+#else
+  return FindZeroByWords(p, end);
+#endif
 }
 
 class ByteReader {

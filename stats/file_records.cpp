@@ -44,6 +44,7 @@ class BodyReader {
     if (records_.weaponCount == records_.weapons.size()) records_.weapons.emplace_back();
     FileWeapon& weapon = records_.weapons[records_.weaponCount++];
     ReadWeaponRecord(in_, &weapon.record);
+    BuyBucketCounts::ListNonzero(weapon.record.buyBuckets, &weapon.buys);
     const bool withBones = records_.version >= kFirstVersionWithBoneNames;
     HitFolder& folder = records_.folder;
     bool complete = true;

@@ -24,6 +24,8 @@ enum class LoadStatus { kAccepted, kCannotOpen, kNotWus, kUnknownVersion };
 struct FileWeapon {
   WusWeaponRecord record;  // numHitRecords: the count the file gives
   FileHitSummary hits;     // bone ids into FileRecords::bones
+  // The nonzero purchase counters of `record`, in key order.
+  std::vector<BuyBucketCounts::Entry> buys;
 };
 
 struct FilePlayer {

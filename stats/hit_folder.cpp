@@ -15,18 +15,20 @@ HitFolder::HitFolder()
 void HitFolder::Finish(FileHitSummary* out) {
   out->hitCount = hitCount_;
   out->lethalHitCount = lethalHitCount_;
-  out->columns.clear();
-  out->columns.reserve(touchedCount_);
+  out->columns.resize(touchedCount_);
   for (std::uint32_t i = 0; i < touchedCount_; ++i) {
     const std::uint32_t column = touched_[i];
     // A column listed twice (its count wrapped) adds nothing the second time.
-    out->columns.push_back(ColumnCount{column, std::exchange(columnHits_[column], 0)});
+    out->columns[i] = ColumnCount{column, std::exchange(columnHits_[column], 0)};
   }
-  out->bones.clear();
-  out->bones.reserve(boneCount_);
+  touchedCount_ = 0;
+  out->bones.resize(boneCount_);
+  std::size_t n = 0;
   for (std::uint32_t i = 0; i < boneCount_; ++i) {
-    if (bones_[i].bone != NamePool::kEmpty) out->bones.push_back(bones_[i]);
+    out->bones[n] = bones_[i];
+    n += bones_[i].bone != NamePool::kEmpty ? 1u : 0u;
   }
+  out->bones.resize(n);
   Clear();
 }
 

@@ -77,10 +77,7 @@ class Merger {
     AddTo(w.m_dwNumShots, record.numShots);
     AddTo(w.m_dwNumHits, record.numHits);
     AddTo(w.m_dwNumKills, record.numKills);
-    for (std::size_t team = 0; team < kNumTeams; ++team) {
-      for (std::size_t k = 0; k < kNumBuyBuckets; ++k)
-        w.m_dwBuyBuckets.Add(team, k, record.buyBuckets[team][k]);
-    }
+    w.m_dwBuyBuckets.AddSorted(weapon.buys);
     LogNumber("\t\t\t\t\t dwNumHits : ", AsSigned(record.numHitRecords));
     w.m_HitSummary.Add(
         weapon.hits, [this](NameId local) { return BoneId(local); }, boneSlots_);

@@ -102,19 +102,21 @@ TEST(ByteReaderTest, TextsAreCutTo1023BytesAndTheRestConsumed) {
   }
 }
 
-// The word-at-a-time search finds the first zero byte wherever it lies in
-// a word, never a byte that only looks like one (0x80, 0xff, 0x01 next to
-// a zero), and nothing at or past the end it is given.
+// Both searches find the first zero byte wherever it lies in a vector or
+// word, never a byte that only looks like one (0x80, 0xff, 0x01 next to a
+// zero), and nothing at or past the end they are given.
 TEST(ByteReaderTest, FindZeroFindsTheFirstZeroBeforeTheEnd) {
-  for (char filler : {'\x01', '\x7f', '\x80', '\xff'}) {
-    for (std::size_t size = 0; size <= 40; ++size) {
-      for (std::size_t zero = 0; zero <= size; ++zero) {
-        SCOPED_TRACE(testing::Message() << int(filler) << " size " << size << " zero " << zero);
-        std::string bytes(size + 8, filler);
-        bytes[size] = '\0';  // just past the end: must not be found
-        if (zero < size) bytes[zero] = bytes[zero + 1 < size ? zero + 1 : zero] = '\0';
-        const char* found = FindZero(bytes.data(), bytes.data() + size);
-        EXPECT_EQ(found, zero < size ? bytes.data() + zero : nullptr);
+  for (auto find : {FindZero, FindZeroByWords}) {
+    for (char filler : {'\x01', '\x7f', '\x80', '\xff'}) {
+      for (std::size_t size = 0; size <= 40; ++size) {
+        for (std::size_t zero = 0; zero <= size; ++zero) {
+          SCOPED_TRACE(testing::Message() << int(filler) << " size " << size << " zero " << zero);
+          std::string bytes(size + 8, filler);
+          bytes[size] = '\0';  // just past the end: must not be found
+          if (zero < size) bytes[zero] = bytes[zero + 1 < size ? zero + 1 : zero] = '\0';
+          const char* found = find(bytes.data(), bytes.data() + size);
+          EXPECT_EQ(found, zero < size ? bytes.data() + zero : nullptr);
+        }
       }
     }
   }
