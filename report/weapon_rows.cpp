@@ -3,6 +3,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstring>
 
 #include "text/format.h"
 
@@ -22,33 +23,47 @@ void MatchWeaponRow(const StatsAggregate& aggregate, std::string_view key, Weapo
   }
 }
 
-bool MatchNextWeaponRows(const StatsAggregate& aggregate, RowKeys keys, std::size_t* next,
-                         std::vector<WeaponRow>* rows) {
-  const std::vector<NameBuf>& names = aggregate.m_WeaponNames;
-  const std::size_t players = aggregate.m_Players.size();
-  const std::size_t batch = WeaponRowBatch(players);
-  std::size_t count = 0;
-  for (; *next < names.size() && count < batch; ++*next) {
-    std::string_view key = names[*next];
-    if (keys == RowKeys::kWeaponsOnly && !IsWeaponKey(key)) continue;
-    if (count == rows->size()) rows->emplace_back();
-    WeaponRow& row = (*rows)[count++];
-    row.key = key;
-    row.label = key;
-    row.weapons.assign(players, nullptr);
-  }
-  rows->resize(count);
-  // Player by player, so the later player's display name wins the label.
-  for (std::size_t p = 0; p < players; ++p) {
-    const PlayerStats& player = aggregate.m_Players[p];
-    for (WeaponRow& row : *rows) {
-      const WeaponStats* weapon = player.FindWeapon(row.key);
-      if (weapon == nullptr) continue;
-      row.weapons[p] = weapon;
-      row.label = weapon->m_DisplayName;
+WeaponRowIndex::WeaponRowIndex(const StatsAggregate& aggregate) : aggregate_(aggregate) {
+  const std::size_t keys = aggregate.m_WeaponNames.size();
+  // Every (key, player, weapon) match, in player order: a player's weapon
+  // matches a key when it is the first of the player's weapons with the key
+  // as identifier or display name, as PlayerStats::FindWeapon finds it.
+  struct Found {
+    std::uint32_t key;
+    Match match;
+  };
+  std::vector<Found> found;
+  std::vector<std::uint32_t> claimedBy(keys, 0);  // 1 + the last player that matched the key
+  std::vector<std::uint32_t> perKey(keys + 1, 0);
+  for (std::size_t p = 0; p < aggregate.m_Players.size(); ++p) {
+    const auto player = static_cast<std::uint32_t>(p);
+    for (const WeaponStats& weapon : aggregate.m_Players[p].m_Weapons) {
+      for (std::string_view name :
+           {std::string_view(weapon.m_Name), std::string_view(weapon.m_DisplayName)}) {
+        const std::uint32_t key = aggregate.FindWeaponName(name);
+        if (key == HashIndex::kNone || claimedBy[key] == player + 1) continue;
+        claimedBy[key] = player + 1;
+        found.push_back(Found{key, Match{player, &weapon}});
+        ++perKey[key + 1];
+      }
     }
   }
-  return count > 0;
+  // Grouped by key, keeping player order within each.
+  for (std::size_t k = 0; k < keys; ++k) perKey[k + 1] += perKey[k];
+  firstMatch_ = perKey;
+  matches_.resize(found.size());
+  for (const Found& f : found) matches_[perKey[f.key]++] = f.match;
+}
+
+void WeaponRowIndex::FillRow(std::size_t key, WeaponRow* row) const {
+  row->key = aggregate_.m_WeaponNames[key];
+  row->label = row->key;
+  row->weapons.assign(aggregate_.m_Players.size(), nullptr);
+  for (std::uint32_t i = firstMatch_[key]; i < firstMatch_[key + 1]; ++i) {
+    row->weapons[matches_[i].player] = matches_[i].weapon;
+    // The last player in order that has the weapon gives the label.
+    row->label = matches_[i].weapon->m_DisplayName;
+  }
 }
 
 void WritePlayerHeading(const StatsAggregate& aggregate, const char* caption,
@@ -71,7 +86,48 @@ void AppendCountCell(std::string* cells, std::uint32_t value) {
   cells->append(text, end);
 }
 
+namespace {
+
+// Appends "%.2f" of `value` if 0 <= value < 2^53, from its bits: the exact
+// binary value times 100, rounded half to even, as printf rounds it.
+// Returns false, appending nothing, for any other value. Ratios and
+// averages are such values, and this is several times faster than the
+// general conversion.
+bool AppendSmallFixed(std::string* cells, double value) {
+  if (!(value >= 0 && value < 0x1p53) || std::signbit(value)) return false;  // -0.0 too
+  std::uint64_t bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  const auto exponent = static_cast<int>(bits >> 52);  // the sign bit is 0
+  std::uint64_t hundredths = 0;                        // zero and subnormals round to 0
+  if (exponent != 0) {
+    // value = significand * 2^-shift, 0 <= shift since value < 2^53.
+    const std::uint64_t scaled =
+        ((bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52)) * 100;
+    const int shift = 1075 - exponent;
+    if (shift == 0) {
+      hundredths = scaled;
+    } else if (shift < 64) {
+      hundredths = scaled >> shift;
+      const std::uint64_t rest = scaled & ((std::uint64_t{1} << shift) - 1);
+      const std::uint64_t half = std::uint64_t{1} << (shift - 1);
+      if (rest > half || (rest == half && (hundredths & 1) != 0)) ++hundredths;
+    }  // else scaled < 2^60 is less than half of 2^shift: 0
+  }
+  char text[32];
+  char* end = std::to_chars(text, text + sizeof text, hundredths / 100).ptr;
+  const auto cents = static_cast<unsigned>(hundredths % 100);
+  *end++ = '.';
+  *end++ = static_cast<char>('0' + cents / 10);
+  *end++ = static_cast<char>('0' + cents % 10);
+  *end++ = '\t';
+  cells->append(text, end);
+  return true;
+}
+
+}  // namespace
+
 void AppendFixedCell(std::string* cells, double value) {
+  if (AppendSmallFixed(cells, value)) return;
   if (!std::isfinite(value)) {
     AppendFormat(cells, "%.2f\t", value);
     return;

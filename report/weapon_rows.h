@@ -31,39 +31,41 @@ struct WeaponRow {
 // Returns true iff `key` contains "wpn_".
 bool IsWeaponKey(std::string_view key);
 
-// Fills `row` for `key`.
+// Fills `row` for `key`, looking the key up in every player: the
+// definition of a row (ForEachWeaponRow finds the same rows faster).
 void MatchWeaponRow(const StatsAggregate& aggregate, std::string_view key, WeaponRow* row);
 
-// The number of rows that MatchNextWeaponRows matches at once, and the
-// most cells (rows times players) a batch may hold: a file of a million
-// players would otherwise make a batch of 64 rows take half a gigabyte.
-inline constexpr std::size_t kWeaponRowBatch = 64;
-inline constexpr std::size_t kWeaponRowBatchCells = std::size_t{1} << 21;
+// Every key's matched weapons, found in one pass over every player's
+// weapons (each identifier and display name looked up among the keys)
+// rather than by looking every key up in every player. Built once per walk
+// over the rows; takes room in proportion to the weapons.
+class WeaponRowIndex {
+ public:
+  explicit WeaponRowIndex(const StatsAggregate& aggregate);
 
-// Returns how many rows a batch holds for `players` players: kWeaponRowBatch,
-// fewer where that many rows would exceed kWeaponRowBatchCells, at least 1.
-inline std::size_t WeaponRowBatch(std::size_t players) {
-  std::size_t fit = players == 0 ? kWeaponRowBatch : kWeaponRowBatchCells / players;
-  return fit < 1 ? 1 : (fit < kWeaponRowBatch ? fit : kWeaponRowBatch);
-}
+  // Fills `row` for key `key` of m_WeaponNames: the same as MatchWeaponRow.
+  void FillRow(std::size_t key, WeaponRow* row) const;
 
-// Fills `*rows` with the next at most WeaponRowBatch(players) keys selected
-// by `keys`, starting at index `*next` of m_WeaponNames, and moves `*next`
-// past them. The keys are looked up player by player, so that each player's
-// weapon index is read once per batch rather than once per key. Returns
-// false iff no selected key was left. The caller owns `*rows`; reusing it
-// keeps its buffers.
-bool MatchNextWeaponRows(const StatsAggregate& aggregate, RowKeys keys, std::size_t* next,
-                         std::vector<WeaponRow>* rows);
+ private:
+  struct Match {
+    std::uint32_t player;
+    const WeaponStats* weapon;
+  };
+  const StatsAggregate& aggregate_;
+  std::vector<std::uint32_t> firstMatch_;  // by key: where its matches begin; one more at the end
+  std::vector<Match> matches_;             // by key, then player
+};
 
 // Calls visit(const WeaponRow&) for every selected key, in order. The row
 // is valid only during the call.
 template <typename Visit>
 void ForEachWeaponRow(const StatsAggregate& aggregate, RowKeys keys, Visit&& visit) {
-  std::vector<WeaponRow> rows;
-  std::size_t next = 0;
-  while (MatchNextWeaponRows(aggregate, keys, &next, &rows)) {
-    for (const WeaponRow& row : rows) visit(row);
+  const WeaponRowIndex index(aggregate);
+  WeaponRow row;
+  for (std::size_t key = 0; key < aggregate.m_WeaponNames.size(); ++key) {
+    if (keys == RowKeys::kWeaponsOnly && !IsWeaponKey(aggregate.m_WeaponNames[key])) continue;
+    index.FillRow(key, &row);
+    visit(row);
   }
 }
 

@@ -80,12 +80,17 @@ const PlayerStats* StatsAggregate::FindPlayer(std::string_view name) const {
 void StatsAggregate::AddWeaponName(std::string_view id) {
   ++weaponNameOffers_;
   const std::uint32_t hash = HashText(id);
-  if (m_WeaponNameIndex.Find(hash, [&](std::uint32_t i) { return m_WeaponNames[i] == id; }) !=
-      HashIndex::kNone) {
-    return;
-  }
+  if (FindWeaponName(id, hash) != HashIndex::kNone) return;
   m_WeaponNameIndex.Insert(hash, static_cast<std::uint32_t>(m_WeaponNames.size()));
   m_WeaponNames.emplace_back(id);
+}
+
+std::uint32_t StatsAggregate::FindWeaponName(std::string_view name) const {
+  return FindWeaponName(name, HashText(name));
+}
+
+std::uint32_t StatsAggregate::FindWeaponName(std::string_view name, std::uint32_t hash) const {
+  return m_WeaponNameIndex.Find(hash, [&](std::uint32_t i) { return m_WeaponNames[i] == name; });
 }
 
 }  // namespace wus

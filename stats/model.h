@@ -125,6 +125,9 @@ class StatsAggregate {
 
   // Appends `id` to m_WeaponNames unless an equal entry exists.
   void AddWeaponName(std::string_view id);
+  // Returns the index in m_WeaponNames of the entry equal to `name`, or
+  // HashIndex::kNone.
+  std::uint32_t FindWeaponName(std::string_view name) const;
   // The number of AddWeaponName calls so far: the loader's work on the list
   // of weapon names, which must stay linear in the input.
   std::uint64_t weaponNameOffers() const { return weaponNameOffers_; }
@@ -132,6 +135,8 @@ class StatsAggregate {
   void AddUsedFile(std::string_view fileName) { m_UsedFiles.emplace_back(fileName); }
 
  private:
+  std::uint32_t FindWeaponName(std::string_view name, std::uint32_t hash) const;
+
   std::unordered_map<std::string, std::uint32_t, AsciiFoldHash, AsciiFoldEqual> m_PlayerIndex;
   HashIndex m_WeaponNameIndex;  // into m_WeaponNames
   std::uint64_t weaponNameOffers_ = 0;

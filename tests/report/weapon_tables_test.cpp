@@ -25,8 +25,18 @@ TEST(WeaponCellsTest, CellsMatchPrintf) {
     AppendCountCell(&cell, count);
     EXPECT_EQ(cell, StringPrintf("%d\t", AsSigned(count)));
   }
-  const double values[] = {0.0,   -0.0,    0.125,      0.375, 2.675,   1.005, -0.001,   -12.345,
-                           100.0, 1.0 / 3, 4294967295, 1e300, -1e-300, 1e22,  INFINITY, NAN};
+  std::vector<double> values = {0.0,     -0.0,         0.125,        0.375,      2.675,      1.005,
+                                -0.001,  -12.345,      100.0,        1.0 / 3,    4294967295, 1e300,
+                                -1e-300, 1e22,         INFINITY,     NAN,        5e-324,     0.005,
+                                0.015,   1e15 + 0.125, 0x1p52 - 0.5, 0x1p53 - 1, 0x1p53};
+  // Every ratio of small counts, and eighths up to the largest magnitudes
+  // (ties of every kind, both sides of a cent).
+  for (int a = 0; a <= 80; ++a) {
+    for (int b = 1; b <= 80; ++b) values.push_back(Ratio(a, b));
+  }
+  for (double scale = 1; scale < 0x1p60; scale *= 7) {
+    for (int eighths = 0; eighths < 16; ++eighths) values.push_back(scale + eighths / 8.0);
+  }
   for (double value : values) {
     std::string cell;
     AppendFixedCell(&cell, value);

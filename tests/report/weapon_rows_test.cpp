@@ -1,0 +1,53 @@
+// The weapon-row walk matches every player's weapons against the keys in
+// one pass: it must give the same rows, in the same order, as looking each
+// key up in each player.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "report/weapon_rows.h"
+#include "tests/report/table_test_util.h"
+#include "text/format.h"
+
+namespace wus::test {
+namespace {
+
+TEST(WeaponRowsTest, SameRowsAsOneKeyAtATime) {
+  // Keys, every third without "wpn_", held by different subsets of the
+  // players; some players rename a weapon, keys are found through a
+  // display name only, and one weapon's two names are the same.
+  StatsAggregate aggregate;
+  const std::size_t keyCount = 200;
+  for (std::size_t i = 0; i < keyCount; ++i) {
+    std::string key = StringPrintf(i % 3 == 0 ? "item_%zu" : "wpn_%zu", i);
+    for (std::size_t p = 0; p < 5; ++p) {
+      if ((i + p) % 4 == 0) continue;
+      std::string player = StringPrintf("P%zu", p);
+      AddWeapon(aggregate, player, key, StringPrintf("%s by %zu", key.c_str(), p));
+    }
+  }
+  AddWeapon(aggregate, "P0", "alias", "wpn_1");
+  AddWeapon(aggregate, "P6", "other", "wpn_2");
+  AddWeapon(aggregate, "P6", "wpn_same", "wpn_same");
+  aggregate.AddWeaponName("wpn_unheld");
+
+  for (RowKeys keys : {RowKeys::kAll, RowKeys::kWeaponsOnly}) {
+    std::vector<std::string> seen;
+    ForEachWeaponRow(aggregate, keys, [&](const WeaponRow& row) {
+      seen.emplace_back(row.key);
+      WeaponRow expected;
+      MatchWeaponRow(aggregate, row.key, &expected);
+      EXPECT_EQ(row.label, expected.label) << row.key;
+      EXPECT_EQ(row.weapons, expected.weapons) << row.key;
+    });
+    std::vector<std::string> selected;
+    for (const NameBuf& key : aggregate.m_WeaponNames) {
+      if (keys == RowKeys::kAll || IsWeaponKey(key)) selected.push_back(key);
+    }
+    EXPECT_EQ(seen, selected);
+  }
+}
+
+}  // namespace
+}  // namespace wus::test
