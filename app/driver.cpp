@@ -90,15 +90,16 @@ std::string ReportPath(const ReportOptions& options, const ReportNaming& naming,
 
 void WriteReport(const StatsAggregate& aggregate, ReportStream& stream) {
   WriteUsedFilesList(aggregate, stream);
-  WriteWeaponPurchaseTable(aggregate, stream);
-  WriteWeaponKillTable(aggregate, stream);
-  WriteWeaponEfficiencyTable(aggregate, stream);
-  WriteWeaponAccuracyTable(aggregate, stream);
-  WriteRangeEffectivenessTable(aggregate, stream);
-  WriteHitsByBoneTable(aggregate, stream);
-  WriteLethalHitsByBoneTable(aggregate, stream);
+  const WeaponRowIndex rows(aggregate);
+  WriteWeaponPurchaseTable(rows, stream);
+  WriteWeaponKillTable(rows, stream);
+  WriteWeaponEfficiencyTable(rows, stream);
+  WriteWeaponAccuracyTable(rows, stream);
+  WriteRangeEffectivenessTable(rows, stream);
+  WriteHitsByBoneTable(rows, stream);
+  WriteLethalHitsByBoneTable(rows, stream);
   WriteAverageMoneyTable(aggregate, stream);
-  WriteItemPurchaseTable(aggregate, stream);
+  WriteItemPurchaseTable(rows, stream);
   WriteAverageLifetimeTable(aggregate, stream);
 }
 

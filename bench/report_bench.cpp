@@ -38,10 +38,11 @@ void BM_Write(benchmark::State& state, const BenchCorpus& (*corpusOf)(), Writer 
   state.counters["players"] = static_cast<double>(aggregate.m_Players.size());
 }
 
-#define WUS_WRITER_BENCHMARKS(writer)                               \
-  BENCHMARK_CAPTURE(BM_Write, writer##_month, &MonthSlice, &writer) \
-      ->Unit(benchmark::kMillisecond);                              \
-  BENCHMARK_CAPTURE(BM_Write, writer##_crowd, &CrowdSlice, &writer)->Unit(benchmark::kMillisecond)
+#define WUS_WRITER_BENCHMARKS(writer)                                                    \
+  BENCHMARK_CAPTURE(BM_Write, writer##_month, &MonthSlice, static_cast<Writer>(&writer)) \
+      ->Unit(benchmark::kMillisecond);                                                   \
+  BENCHMARK_CAPTURE(BM_Write, writer##_crowd, &CrowdSlice, static_cast<Writer>(&writer)) \
+      ->Unit(benchmark::kMillisecond)
 
 WUS_WRITER_BENCHMARKS(WriteUsedFilesList);
 WUS_WRITER_BENCHMARKS(WriteWeaponPurchaseTable);

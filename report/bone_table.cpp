@@ -66,8 +66,9 @@ std::string_view ShownBoneName(std::string_view name) {
   return name.find("bip01_") == std::string_view::npos ? name : name.substr(6);
 }
 
-void WriteBoneTable(const StatsAggregate& aggregate, ReportStream& stream, const char* title,
+void WriteBoneTable(const WeaponRowIndex& rows, ReportStream& stream, const char* title,
                     BoneHits hits) {
+  const StatsAggregate& aggregate = rows.aggregate();
   stream.Write(title);
   const Columns columns = CollectColumns(aggregate);
   if (columns.bones.empty()) return;
@@ -78,20 +79,21 @@ void WriteBoneTable(const StatsAggregate& aggregate, ReportStream& stream, const
   std::vector<std::uint32_t> columnTotals(columns.bones.size());
   std::uint32_t grandTotal = 0;
   std::string cells;
-  ForEachWeaponRow(aggregate, RowKeys::kWeaponsOnly, [&](const WeaponRow& row) {
+  ForEachWeaponRow(rows, RowKeys::kWeaponsOnly, [&](const WeaponRow& row) {
     std::fill(rowCounts.begin(), rowCounts.end(), 0u);
     std::uint32_t rowTotal = 0;
-    for (const WeaponStats* weapon : row.weapons) {
-      if (weapon == nullptr) continue;
-      const HitSummary& summary = weapon->m_HitSummary;
-      AddTo(rowTotal, lethalOnly ? summary.lethalHitCount() : summary.hitCount());
-      for (const BoneHitCount& count : summary.bones()) {
-        std::uint32_t n = lethalOnly ? count.lethalHits : count.hits;
-        std::uint32_t column = columns.columnOf[count.bone];
-        AddTo(rowCounts[column], n);
-        AddTo(columnTotals[column], n);
-      }
-    }
+    ForEachMatchedWeapon(
+        row, [](const WeaponStats& weapon) { return weapon.m_HitSummary.bones().data(); },
+        [&](const WeaponStats& weapon) {
+          const HitSummary& summary = weapon.m_HitSummary;
+          AddTo(rowTotal, lethalOnly ? summary.lethalHitCount() : summary.hitCount());
+          for (const BoneHitCount& count : summary.bones()) {
+            std::uint32_t n = lethalOnly ? count.lethalHits : count.hits;
+            std::uint32_t column = columns.columnOf[count.bone];
+            AddTo(rowCounts[column], n);
+            AddTo(columnTotals[column], n);
+          }
+        });
     AddTo(grandTotal, rowTotal);
 
     stream.Write(row.label);

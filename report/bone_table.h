@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "report/weapon_rows.h"
 #include "stats/model.h"
 #include "text/report_stream.h"
 
@@ -27,7 +28,7 @@ std::vector<NameId> BoneColumns(const StatsAggregate& aggregate);
 // matched weapons, the Total row and an empty line. A row's Total counts
 // also the hits without a bone name. Labels, bone names and the Total row's
 // first count are plain writes; the bone cells go through ReportPrintf.
-void WriteBoneTable(const StatsAggregate& aggregate, ReportStream& stream, const char* title,
+void WriteBoneTable(const WeaponRowIndex& rows, ReportStream& stream, const char* title,
                     BoneHits hits);
 
 // Returns `name` as the bone tables show it: without its first six

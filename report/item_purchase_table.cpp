@@ -43,21 +43,23 @@ ColumnCounts CountBucketColumns(const StatsAggregate& aggregate) {
 // Returns one row per entry of m_WeaponNames, in order. Buckets past a
 // team's column count are 0 in every weapon, so summing all of them gives
 // the same totals as summing the shown columns.
-std::vector<ItemRow> SumItemRows(const StatsAggregate& aggregate) {
+std::vector<ItemRow> SumItemRows(const WeaponRowIndex& rows) {
+  const StatsAggregate& aggregate = rows.aggregate();
   std::vector<ItemRow> items;
   items.reserve(aggregate.m_WeaponNames.size());
-  ForEachWeaponRow(aggregate, RowKeys::kAll, [&](const WeaponRow& row) {
+  ForEachWeaponRow(rows, RowKeys::kAll, [&](const WeaponRow& row) {
     ItemRow& item = items.emplace_back();
     item.label = row.label;
-    for (const WeaponStats* weapon : row.weapons) {
-      if (weapon == nullptr) continue;
-      // The counters never added to are 0 and add nothing.
-      for (const BuyBucketCounts::Entry& entry : weapon->m_dwBuyBuckets.entries()) {
-        std::size_t team = BuyBucketCounts::TeamOf(entry);
-        AddTo(item.sums[team][BuyBucketCounts::BucketOf(entry)], entry.count);
-        AddTo(item.totals[team], entry.count);
-      }
-    }
+    ForEachMatchedWeapon(
+        row, [](const WeaponStats& weapon) { return weapon.m_dwBuyBuckets.entries().data(); },
+        [&](const WeaponStats& weapon) {
+          // The counters never added to are 0 and add nothing.
+          for (const BuyBucketCounts::Entry& entry : weapon.m_dwBuyBuckets.entries()) {
+            std::size_t team = BuyBucketCounts::TeamOf(entry);
+            AddTo(item.sums[team][BuyBucketCounts::BucketOf(entry)], entry.count);
+            AddTo(item.totals[team], entry.count);
+          }
+        });
   });
   return items;
 }
@@ -87,9 +89,13 @@ void WriteTeamBlock(const std::vector<ItemRow>& items, std::size_t team, std::si
 }  // namespace
 
 void WriteItemPurchaseTable(const StatsAggregate& aggregate, ReportStream& stream) {
+  WriteItemPurchaseTable(WeaponRowIndex(aggregate), stream);
+}
+
+void WriteItemPurchaseTable(const WeaponRowIndex& rows, ReportStream& stream) {
   stream.Write(kItemPurchaseTitle);
-  const ColumnCounts columns = CountBucketColumns(aggregate);
-  const std::vector<ItemRow> items = SumItemRows(aggregate);
+  const ColumnCounts columns = CountBucketColumns(rows.aggregate());
+  const std::vector<ItemRow> items = SumItemRows(rows);
   for (std::size_t team = 0; team < kNumTeams; ++team) {
     WriteTeamBlock(items, team, columns[team], stream);
   }

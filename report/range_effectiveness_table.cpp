@@ -32,16 +32,22 @@ std::size_t RangeColumnCount(const StatsAggregate& aggregate) {
 }  // namespace
 
 void WriteRangeEffectivenessTable(const StatsAggregate& aggregate, ReportStream& stream) {
+  WriteRangeEffectivenessTable(WeaponRowIndex(aggregate), stream);
+}
+
+void WriteRangeEffectivenessTable(const WeaponRowIndex& rows, ReportStream& stream) {
+  const StatsAggregate& aggregate = rows.aggregate();
   stream.Write(kRangeEffectivenessTitle);
   std::vector<std::uint32_t> counts(RangeColumnCount(aggregate));
   std::string line;
-  ForEachWeaponRow(aggregate, RowKeys::kWeaponsOnly, [&](const WeaponRow& row) {
+  ForEachWeaponRow(rows, RowKeys::kWeaponsOnly, [&](const WeaponRow& row) {
     std::fill(counts.begin(), counts.end(), 0u);
-    for (const WeaponStats* weapon : row.weapons) {
-      if (weapon == nullptr) continue;
-      std::span<const std::uint32_t> columns = weapon->m_HitSummary.rangeColumns();
-      for (std::size_t k = 0; k < columns.size(); ++k) AddTo(counts[k], columns[k]);
-    }
+    ForEachMatchedWeapon(
+        row, [](const WeaponStats& weapon) { return weapon.m_HitSummary.rangeColumns().data(); },
+        [&](const WeaponStats& weapon) {
+          std::span<const std::uint32_t> columns = weapon.m_HitSummary.rangeColumns();
+          for (std::size_t k = 0; k < columns.size(); ++k) AddTo(counts[k], columns[k]);
+        });
     line.assign(row.label);
     line += '\t';
     for (std::uint32_t count : counts) AppendCountCell(&line, count);

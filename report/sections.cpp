@@ -18,37 +18,61 @@ constexpr double kSecondsPerMillisecond = static_cast<double>(0.001f);
 
 // Purchases of every item, weapons or not.
 void WriteWeaponPurchaseTable(const StatsAggregate& aggregate, ReportStream& stream) {
-  WriteCountTable(aggregate, kWeaponPurchaseTitle, kTotalCaptionFeminine, RowKeys::kAll,
+  WriteWeaponPurchaseTable(WeaponRowIndex(aggregate), stream);
+}
+
+void WriteWeaponPurchaseTable(const WeaponRowIndex& rows, ReportStream& stream) {
+  WriteCountTable(rows, kWeaponPurchaseTitle, kTotalCaptionFeminine, RowKeys::kAll,
                   &WeaponStats::m_dwNumBought, stream);
 }
 
 // Kills per weapon, over all players and per player.
 void WriteWeaponKillTable(const StatsAggregate& aggregate, ReportStream& stream) {
-  WriteCountTable(aggregate, kWeaponKillTitle, kTotalCaptionNeuter, RowKeys::kWeaponsOnly,
+  WriteWeaponKillTable(WeaponRowIndex(aggregate), stream);
+}
+
+void WriteWeaponKillTable(const WeaponRowIndex& rows, ReportStream& stream) {
+  WriteCountTable(rows, kWeaponKillTitle, kTotalCaptionNeuter, RowKeys::kWeaponsOnly,
                   &WeaponStats::m_dwNumKills, stream);
 }
 
 // Kills per hit.
 void WriteWeaponEfficiencyTable(const StatsAggregate& aggregate, ReportStream& stream) {
-  WriteRatioTable(aggregate, kWeaponEfficiencyTitle, &WeaponStats::m_dwNumKills,
+  WriteWeaponEfficiencyTable(WeaponRowIndex(aggregate), stream);
+}
+
+void WriteWeaponEfficiencyTable(const WeaponRowIndex& rows, ReportStream& stream) {
+  WriteRatioTable(rows, kWeaponEfficiencyTitle, &WeaponStats::m_dwNumKills,
                   &WeaponStats::m_dwNumHits, stream);
 }
 
 // Hits per shot.
 void WriteWeaponAccuracyTable(const StatsAggregate& aggregate, ReportStream& stream) {
-  WriteRatioTable(aggregate, kWeaponAccuracyTitle, &WeaponStats::m_dwNumHits,
-                  &WeaponStats::m_dwNumShots, stream);
+  WriteWeaponAccuracyTable(WeaponRowIndex(aggregate), stream);
+}
+
+void WriteWeaponAccuracyTable(const WeaponRowIndex& rows, ReportStream& stream) {
+  WriteRatioTable(rows, kWeaponAccuracyTitle, &WeaponStats::m_dwNumHits, &WeaponStats::m_dwNumShots,
+                  stream);
 }
 
 // Every hit of each weapon row by the bone it hit.
 void WriteHitsByBoneTable(const StatsAggregate& aggregate, ReportStream& stream) {
-  WriteBoneTable(aggregate, stream, kHitsByBoneTitle, BoneHits::kAll);
+  WriteHitsByBoneTable(WeaponRowIndex(aggregate), stream);
+}
+
+void WriteHitsByBoneTable(const WeaponRowIndex& rows, ReportStream& stream) {
+  WriteBoneTable(rows, stream, kHitsByBoneTitle, BoneHits::kAll);
 }
 
 // The lethal hits of each weapon row by bone; its columns are every bone
 // hit at all, lethally or not.
 void WriteLethalHitsByBoneTable(const StatsAggregate& aggregate, ReportStream& stream) {
-  WriteBoneTable(aggregate, stream, kLethalHitsByBoneTitle, BoneHits::kLethalOnly);
+  WriteLethalHitsByBoneTable(WeaponRowIndex(aggregate), stream);
+}
+
+void WriteLethalHitsByBoneTable(const WeaponRowIndex& rows, ReportStream& stream) {
+  WriteBoneTable(rows, stream, kLethalHitsByBoneTitle, BoneHits::kLethalOnly);
 }
 
 // Money earned per respawn in each team; money is signed.

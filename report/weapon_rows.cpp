@@ -15,10 +15,14 @@ void MatchWeaponRow(const StatsAggregate& aggregate, std::string_view key, Weapo
   row->key = key;
   row->label = key;
   row->weapons.clear();
+  row->matched.clear();
   row->weapons.reserve(aggregate.m_Players.size());
   for (const PlayerStats& player : aggregate.m_Players) {
     const WeaponStats* weapon = player.FindWeapon(key);
-    if (weapon != nullptr) row->label = weapon->m_DisplayName;
+    if (weapon != nullptr) {
+      row->label = weapon->m_DisplayName;
+      row->matched.push_back(weapon);
+    }
     row->weapons.push_back(weapon);
   }
 }
@@ -59,8 +63,10 @@ void WeaponRowIndex::FillRow(std::size_t key, WeaponRow* row) const {
   row->key = aggregate_.m_WeaponNames[key];
   row->label = row->key;
   row->weapons.assign(aggregate_.m_Players.size(), nullptr);
+  row->matched.clear();
   for (std::uint32_t i = firstMatch_[key]; i < firstMatch_[key + 1]; ++i) {
     row->weapons[matches_[i].player] = matches_[i].weapon;
+    row->matched.push_back(matches_[i].weapon);
     // The last player in order that has the weapon gives the label.
     row->label = matches_[i].weapon->m_DisplayName;
   }

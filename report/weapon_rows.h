@@ -26,7 +26,37 @@ struct WeaponRow {
   // The matched weapon of each player, in m_Players order; null where the
   // player has none.
   std::vector<const WeaponStats*> weapons;
+  // The same without the nulls: the weapons of the row, in player order.
+  std::vector<const WeaponStats*> matched;
 };
+
+// Asks for the memory at `address` to be brought into the cache.
+inline void Prefetch(const void* address) {
+#if defined(__GNUC__) || defined(__clang__)
+  __builtin_prefetch(address);
+#else
+  (void)address;
+#endif
+}
+
+// Calls add(weapon) for every matched weapon of `row`, in player order,
+// fetching the weapons and the lists that list(weapon) points at some
+// steps ahead. A row's weapons lie all over the heap, each with its lists
+// elsewhere again, and a walk that waits for each in turn spends most of
+// its time waiting for memory.
+template <typename List, typename Add>
+void ForEachMatchedWeapon(const WeaponRow& row, List&& list, Add&& add) {
+  constexpr std::size_t kAhead = 8;
+  const std::vector<const WeaponStats*>& weapons = row.matched;
+  for (std::size_t i = 0; i < weapons.size(); ++i) {
+    if (i + 2 * kAhead < weapons.size()) {
+      Prefetch(&weapons[i + 2 * kAhead]->m_dwBuyBuckets);
+      Prefetch(&weapons[i + 2 * kAhead]->m_HitSummary);
+    }
+    if (i + kAhead < weapons.size()) Prefetch(list(*weapons[i + kAhead]));
+    add(*weapons[i]);
+  }
+}
 
 // Returns true iff `key` contains "wpn_".
 bool IsWeaponKey(std::string_view key);
@@ -42,6 +72,8 @@ void MatchWeaponRow(const StatsAggregate& aggregate, std::string_view key, Weapo
 class WeaponRowIndex {
  public:
   explicit WeaponRowIndex(const StatsAggregate& aggregate);
+
+  const StatsAggregate& aggregate() const { return aggregate_; }
 
   // Fills `row` for key `key` of m_WeaponNames: the same as MatchWeaponRow.
   void FillRow(std::size_t key, WeaponRow* row) const;
@@ -59,14 +91,18 @@ class WeaponRowIndex {
 // Calls visit(const WeaponRow&) for every selected key, in order. The row
 // is valid only during the call.
 template <typename Visit>
-void ForEachWeaponRow(const StatsAggregate& aggregate, RowKeys keys, Visit&& visit) {
-  const WeaponRowIndex index(aggregate);
+void ForEachWeaponRow(const WeaponRowIndex& index, RowKeys keys, Visit&& visit) {
+  const std::vector<NameBuf>& names = index.aggregate().m_WeaponNames;
   WeaponRow row;
-  for (std::size_t key = 0; key < aggregate.m_WeaponNames.size(); ++key) {
-    if (keys == RowKeys::kWeaponsOnly && !IsWeaponKey(aggregate.m_WeaponNames[key])) continue;
+  for (std::size_t key = 0; key < names.size(); ++key) {
+    if (keys == RowKeys::kWeaponsOnly && !IsWeaponKey(names[key])) continue;
     index.FillRow(key, &row);
     visit(row);
   }
+}
+template <typename Visit>
+void ForEachWeaponRow(const StatsAggregate& aggregate, RowKeys keys, Visit&& visit) {
+  ForEachWeaponRow(WeaponRowIndex(aggregate), keys, visit);
 }
 
 // Writes the heading line of a table with one column per player: `caption`

@@ -8,12 +8,12 @@
 
 namespace wus {
 
-void WriteCountTable(const StatsAggregate& aggregate, const char* title, const char* caption,
+void WriteCountTable(const WeaponRowIndex& rows, const char* title, const char* caption,
                      RowKeys keys, WeaponCounter counter, ReportStream& stream) {
   stream.Write(title);
-  WritePlayerHeading(aggregate, caption, stream);
+  WritePlayerHeading(rows.aggregate(), caption, stream);
   std::string cells;
-  ForEachWeaponRow(aggregate, keys, [&](const WeaponRow& row) {
+  ForEachWeaponRow(rows, keys, [&](const WeaponRow& row) {
     cells.clear();
     std::uint32_t total = 0;
     for (const WeaponStats* weapon : row.weapons) {
@@ -29,13 +29,13 @@ void WriteCountTable(const StatsAggregate& aggregate, const char* title, const c
   stream.Write("\n");
 }
 
-void WriteRatioTable(const StatsAggregate& aggregate, const char* title, WeaponCounter numerator,
+void WriteRatioTable(const WeaponRowIndex& rows, const char* title, WeaponCounter numerator,
                      WeaponCounter denominator, ReportStream& stream) {
   stream.Write(title);
-  WritePlayerHeading(aggregate, kTotalCaptionFeminine, stream);
+  WritePlayerHeading(rows.aggregate(), kTotalCaptionFeminine, stream);
   std::string cells;
   std::string line;
-  ForEachWeaponRow(aggregate, RowKeys::kWeaponsOnly, [&](const WeaponRow& row) {
+  ForEachWeaponRow(rows, RowKeys::kWeaponsOnly, [&](const WeaponRow& row) {
     cells.clear();
     std::uint32_t numeratorSum = 0;
     std::uint32_t denominatorSum = 0;

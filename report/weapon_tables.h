@@ -21,7 +21,7 @@ using WeaponCounter = std::uint32_t WeaponStats::*;
 // players, and each player's `counter` (0 where the player has no such
 // weapon), each cell followed by a tab; then one empty line. Every write
 // is plain: a "." in a label or name stays a ".".
-void WriteCountTable(const StatsAggregate& aggregate, const char* title, const char* caption,
+void WriteCountTable(const WeaponRowIndex& rows, const char* title, const char* caption,
                      RowKeys keys, WeaponCounter counter, ReportStream& stream);
 
 // Writes `title`, the heading line with "\tОбщая\t" and the players' names,
@@ -31,7 +31,7 @@ void WriteCountTable(const StatsAggregate& aggregate, const char* title, const c
 // weapon), each "%.2f" and a tab; a zero denominator gives 0. Each data
 // line goes through the decimal comma as a whole, so a "." in the label
 // becomes "," too. Then one empty line (plain).
-void WriteRatioTable(const StatsAggregate& aggregate, const char* title, WeaponCounter numerator,
+void WriteRatioTable(const WeaponRowIndex& rows, const char* title, WeaponCounter numerator,
                      WeaponCounter denominator, ReportStream& stream);
 
 }  // namespace wus

@@ -101,6 +101,12 @@ std::string WriteToString(Writer&& writer, const StatsAggregate& aggregate) {
   }
   return file.contents;
 }
+// The same for a section writer named by itself (it has an overload that
+// takes the weapon rows).
+inline std::string WriteToString(void (*writer)(const StatsAggregate&, ReportStream&),
+                                 const StatsAggregate& aggregate) {
+  return WriteToString<decltype(writer)>(std::move(writer), aggregate);
+}
 
 // Runs `write(stream)` on a fresh report stream and returns the bytes.
 template <typename Write>

@@ -40,6 +40,7 @@ TEST(WeaponRowsTest, SameRowsAsOneKeyAtATime) {
       MatchWeaponRow(aggregate, row.key, &expected);
       EXPECT_EQ(row.label, expected.label) << row.key;
       EXPECT_EQ(row.weapons, expected.weapons) << row.key;
+      EXPECT_EQ(row.matched, expected.matched) << row.key;
     });
     std::vector<std::string> selected;
     for (const NameBuf& key : aggregate.m_WeaponNames) {
