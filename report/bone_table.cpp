@@ -26,8 +26,12 @@ Columns CollectColumns(const StatsAggregate& aggregate) {
   Columns columns;
   columns.columnOf.assign(aggregate.m_BoneTexts.size(), kNoColumn);
   for (const PlayerStats& player : aggregate.m_Players) {
-    for (const WeaponStats& weapon : player.m_Weapons) {
-      for (const BoneHitCount& count : weapon.m_HitSummary.bones()) {
+    const std::vector<WeaponStats>& weapons = player.m_Weapons;
+    for (std::size_t i = 0; i < weapons.size(); ++i) {
+      // Each weapon's bone list lies elsewhere on the heap: ask for the
+      // next ones while this one is read.
+      if (i + 2 < weapons.size()) Prefetch(weapons[i + 2].m_HitSummary.bones().data());
+      for (const BoneHitCount& count : weapons[i].m_HitSummary.bones()) {
         if (columns.columnOf[count.bone] != kNoColumn) continue;
         columns.columnOf[count.bone] = static_cast<std::uint32_t>(columns.bones.size());
         columns.bones.push_back(count.bone);
