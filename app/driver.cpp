@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 #include "app/inputs.h"
 #include "app/report_file.h"
@@ -113,7 +114,13 @@ int RunWusReport(const ReportOptions& options, const DriverEnv& env) {
   }
   counts.files = inputs.files.size() + inputs.unreadableFolders.size();
 
-  StatsAggregate aggregate;
+  auto owned = std::make_unique<StatsAggregate>();
+  StatsAggregate& aggregate = *owned;
+  if (env.leaveAggregateAtExit) {
+    static StatsAggregate* left = nullptr;
+    delete left;
+    left = owned.release();
+  }
   ReportNaming naming;
   HtmlPageInput page;
   for (const auto& skipped : inputs.unreadableFolders) page.filesSkipped.push_back(skipped.first);

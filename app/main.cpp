@@ -39,7 +39,9 @@ int main(int argc, char** argv) {
       case wus::CommandLine::kRun:
         break;
     }
-    int status = wus::RunWusReport(options);
+    wus::DriverEnv env;
+    env.leaveAggregateAtExit = true;
+    int status = wus::RunWusReport(options, env);
     wus::FlushConsole();
     return status;
   } catch (const std::bad_alloc&) {
