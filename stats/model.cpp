@@ -58,23 +58,27 @@ void StatsAggregate::Reset() {
   m_dwTotalNumRespawns = {};
   m_UsedFiles.clear();
   m_BoneTexts.Clear();
-  m_PlayerIndex.clear();
+  m_PlayerIndex.Clear();
   m_WeaponNameIndex.Clear();
   weaponNameOffers_ = 0;
 }
 
 PlayerStats& StatsAggregate::FindOrAddPlayer(std::string_view name) {
-  auto found = m_PlayerIndex.find(name);
-  if (found != m_PlayerIndex.end()) return m_Players[found->second];
-  auto index = static_cast<std::uint32_t>(m_Players.size());
-  PlayerStats& player = m_Players.emplace_back(name);
-  m_PlayerIndex.emplace(name, index);
-  return player;
+  const std::uint32_t hash = PlayerHash(name);
+  const std::uint32_t found = FindPlayerIndex(name, hash);
+  if (found != HashIndex::kNone) return m_Players[found];
+  m_PlayerIndex.Insert(hash, static_cast<std::uint32_t>(m_Players.size()));
+  return m_Players.emplace_back(name);
 }
 
 const PlayerStats* StatsAggregate::FindPlayer(std::string_view name) const {
-  auto found = m_PlayerIndex.find(name);
-  return found == m_PlayerIndex.end() ? nullptr : &m_Players[found->second];
+  const std::uint32_t found = FindPlayerIndex(name, PlayerHash(name));
+  return found == HashIndex::kNone ? nullptr : &m_Players[found];
+}
+
+std::uint32_t StatsAggregate::FindPlayerIndex(std::string_view name, std::uint32_t hash) const {
+  return m_PlayerIndex.Find(
+      hash, [&](std::uint32_t i) { return AsciiFoldEqual()(m_Players[i].m_Name, name); });
 }
 
 void StatsAggregate::AddWeaponName(std::string_view id) {

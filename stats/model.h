@@ -19,7 +19,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "stats/buy_bucket_counts.h"
@@ -137,7 +136,14 @@ class StatsAggregate {
  private:
   std::uint32_t FindWeaponName(std::string_view name, std::uint32_t hash) const;
 
-  std::unordered_map<std::string, std::uint32_t, AsciiFoldHash, AsciiFoldEqual> m_PlayerIndex;
+  // Returns the index in m_Players of the player named `name` (ASCII case
+  // folded), or HashIndex::kNone.
+  std::uint32_t FindPlayerIndex(std::string_view name, std::uint32_t hash) const;
+  static std::uint32_t PlayerHash(std::string_view name) {
+    return static_cast<std::uint32_t>(KeyedFoldedHash(name));
+  }
+
+  HashIndex m_PlayerIndex;      // into m_Players, under PlayerHash
   HashIndex m_WeaponNameIndex;  // into m_WeaponNames
   std::uint64_t weaponNameOffers_ = 0;
 };
