@@ -14,16 +14,14 @@ bool IsWeaponKey(std::string_view key) { return key.find("wpn_") != std::string_
 void MatchWeaponRow(const StatsAggregate& aggregate, std::string_view key, WeaponRow* row) {
   row->key = key;
   row->label = key;
-  row->weapons.clear();
   row->matched.clear();
-  row->weapons.reserve(aggregate.m_Players.size());
-  for (const PlayerStats& player : aggregate.m_Players) {
-    const WeaponStats* weapon = player.FindWeapon(key);
-    if (weapon != nullptr) {
-      row->label = weapon->m_DisplayName;
-      row->matched.push_back(weapon);
-    }
-    row->weapons.push_back(weapon);
+  row->players.clear();
+  for (std::size_t p = 0; p < aggregate.m_Players.size(); ++p) {
+    const WeaponStats* weapon = aggregate.m_Players[p].FindWeapon(key);
+    if (weapon == nullptr) continue;
+    row->label = weapon->m_DisplayName;
+    row->matched.push_back(weapon);
+    row->players.push_back(static_cast<std::uint32_t>(p));
   }
 }
 
@@ -62,11 +60,11 @@ WeaponRowIndex::WeaponRowIndex(const StatsAggregate& aggregate) : aggregate_(agg
 void WeaponRowIndex::FillRow(std::size_t key, WeaponRow* row) const {
   row->key = aggregate_.m_WeaponNames[key];
   row->label = row->key;
-  row->weapons.assign(aggregate_.m_Players.size(), nullptr);
   row->matched.clear();
+  row->players.clear();
   for (std::uint32_t i = firstMatch_[key]; i < firstMatch_[key + 1]; ++i) {
-    row->weapons[matches_[i].player] = matches_[i].weapon;
     row->matched.push_back(matches_[i].weapon);
+    row->players.push_back(matches_[i].player);
     // The last player in order that has the weapon gives the label.
     row->label = matches_[i].weapon->m_DisplayName;
   }

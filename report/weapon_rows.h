@@ -23,11 +23,10 @@ enum class RowKeys {
 struct WeaponRow {
   std::string_view key;
   std::string_view label;
-  // The matched weapon of each player, in m_Players order; null where the
-  // player has none.
-  std::vector<const WeaponStats*> weapons;
-  // The same without the nulls: the weapons of the row, in player order.
+  // The matched weapons, in player order, and the index in m_Players of
+  // the player of each.
   std::vector<const WeaponStats*> matched;
+  std::vector<std::uint32_t> players;
 };
 
 // Asks for the memory at `address` to be brought into the cache.
@@ -44,6 +43,22 @@ inline void Prefetch(const void* address) {
 // steps ahead. A row's weapons lie all over the heap, each with its lists
 // elsewhere again, and a walk that waits for each in turn spends most of
 // its time waiting for memory.
+// Calls cell(weapon) for each of the first `players` players, in order,
+// with the player's matched weapon or null, fetching weapons ahead.
+template <typename Cell>
+void ForEachPlayerCell(const WeaponRow& row, std::size_t players, Cell&& cell) {
+  constexpr std::size_t kAhead = 8;
+  std::size_t next = 0;
+  for (std::size_t p = 0; p < players; ++p) {
+    const WeaponStats* weapon = nullptr;
+    if (next < row.players.size() && row.players[next] == p) {
+      if (next + kAhead < row.matched.size()) Prefetch(row.matched[next + kAhead]);
+      weapon = row.matched[next++];
+    }
+    cell(weapon);
+  }
+}
+
 template <typename List, typename Add>
 void ForEachMatchedWeapon(const WeaponRow& row, List&& list, Add&& add) {
   constexpr std::size_t kAhead = 8;

@@ -56,8 +56,7 @@ void AddRowHits(HitReader& reader, const WeaponRow& row, const std::vector<std::
   std::vector<std::uint32_t> boneHits;
   std::vector<std::uint32_t> boneLethal;
   WeaponHits hits;
-  for (const WeaponStats* weapon : row.weapons) {
-    if (weapon == nullptr) continue;
+  for (const WeaponStats* weapon : row.matched) {
     reader.Read(*weapon, &hits);
     AddTo(hitCount, hits.hitCount);
     if (range.size() < hits.rangeColumns.size()) range.resize(hits.rangeColumns.size());
@@ -122,9 +121,9 @@ json BuildPageData(const StatsAggregate& aggregate) {
     std::uint32_t bought = 0, kills = 0, shots = 0, hits = 0;
     BuyBuckets buckets{};
     TeamCounters teamTotals{};
-    for (std::size_t p = 0; p < row.weapons.size(); ++p) {
-      const WeaponStats* weapon = row.weapons[p];
-      if (weapon == nullptr) continue;
+    for (std::size_t i = 0; i < row.matched.size(); ++i) {
+      const WeaponStats* weapon = row.matched[i];
+      const std::size_t p = row.players[i];
       AddTo(bought, weapon->m_dwNumBought);
       AddTo(kills, weapon->m_dwNumKills);
       AddTo(shots, weapon->m_dwNumShots);

@@ -39,8 +39,8 @@ TEST(WeaponRowsTest, SameRowsAsOneKeyAtATime) {
       WeaponRow expected;
       MatchWeaponRow(aggregate, row.key, &expected);
       EXPECT_EQ(row.label, expected.label) << row.key;
-      EXPECT_EQ(row.weapons, expected.weapons) << row.key;
       EXPECT_EQ(row.matched, expected.matched) << row.key;
+      EXPECT_EQ(row.players, expected.players) << row.key;
     });
     std::vector<std::string> selected;
     for (const NameBuf& key : aggregate.m_WeaponNames) {
