@@ -11,18 +11,20 @@ namespace wus {
 
 bool IsWeaponKey(std::string_view key) { return key.find("wpn_") != std::string_view::npos; }
 
-void MatchWeaponRow(const StatsAggregate& aggregate, std::string_view key, WeaponRow* row) {
-  row->key = key;
-  row->label = key;
-  row->matched.clear();
-  row->players.clear();
+std::string_view MatchWeaponRow(const StatsAggregate& aggregate, std::string_view key,
+                                std::vector<const WeaponStats*>* matched,
+                                std::vector<std::uint32_t>* players) {
+  std::string_view label = key;
+  matched->clear();
+  players->clear();
   for (std::size_t p = 0; p < aggregate.m_Players.size(); ++p) {
     const WeaponStats* weapon = aggregate.m_Players[p].FindWeapon(key);
     if (weapon == nullptr) continue;
-    row->label = weapon->m_DisplayName;
-    row->matched.push_back(weapon);
-    row->players.push_back(static_cast<std::uint32_t>(p));
+    label = weapon->m_DisplayName;
+    matched->push_back(weapon);
+    players->push_back(static_cast<std::uint32_t>(p));
   }
+  return label;
 }
 
 WeaponRowIndex::WeaponRowIndex(const StatsAggregate& aggregate) : aggregate_(aggregate) {
@@ -32,7 +34,8 @@ WeaponRowIndex::WeaponRowIndex(const StatsAggregate& aggregate) : aggregate_(agg
   // as identifier or display name, as PlayerStats::FindWeapon finds it.
   struct Found {
     std::uint32_t key;
-    Match match;
+    std::uint32_t player;
+    const WeaponStats* weapon;
   };
   std::vector<Found> found;
   std::vector<std::uint32_t> claimedBy(keys, 0);  // 1 + the last player that matched the key
@@ -45,7 +48,7 @@ WeaponRowIndex::WeaponRowIndex(const StatsAggregate& aggregate) : aggregate_(agg
         const std::uint32_t key = aggregate.FindWeaponName(name);
         if (key == HashIndex::kNone || claimedBy[key] == player + 1) continue;
         claimedBy[key] = player + 1;
-        found.push_back(Found{key, Match{player, &weapon}});
+        found.push_back(Found{key, player, &weapon});
         ++perKey[key + 1];
       }
     }
@@ -53,21 +56,24 @@ WeaponRowIndex::WeaponRowIndex(const StatsAggregate& aggregate) : aggregate_(agg
   // Grouped by key, keeping player order within each.
   for (std::size_t k = 0; k < keys; ++k) perKey[k + 1] += perKey[k];
   firstMatch_ = perKey;
-  matches_.resize(found.size());
-  for (const Found& f : found) matches_[perKey[f.key]++] = f.match;
+  weapons_.resize(found.size());
+  players_.resize(found.size());
+  for (const Found& f : found) {
+    const std::uint32_t at = perKey[f.key]++;
+    weapons_[at] = f.weapon;
+    players_[at] = f.player;
+  }
 }
 
 void WeaponRowIndex::FillRow(std::size_t key, WeaponRow* row) const {
   row->key = aggregate_.m_WeaponNames[key];
   row->label = row->key;
-  row->matched.clear();
-  row->players.clear();
-  for (std::uint32_t i = firstMatch_[key]; i < firstMatch_[key + 1]; ++i) {
-    row->matched.push_back(matches_[i].weapon);
-    row->players.push_back(matches_[i].player);
-    // The last player in order that has the weapon gives the label.
-    row->label = matches_[i].weapon->m_DisplayName;
-  }
+  const std::uint32_t first = firstMatch_[key];
+  const std::uint32_t count = firstMatch_[key + 1] - first;
+  row->matched = std::span<const WeaponStats* const>(weapons_).subspan(first, count);
+  row->players = std::span<const std::uint32_t>(players_).subspan(first, count);
+  // The last player in order that has the weapon gives the label.
+  if (count != 0) row->label = row->matched.back()->m_DisplayName;
 }
 
 void WritePlayerHeading(const StatsAggregate& aggregate, const char* caption,

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,8 +26,8 @@ struct WeaponRow {
   std::string_view label;
   // The matched weapons, in player order, and the index in m_Players of
   // the player of each.
-  std::vector<const WeaponStats*> matched;
-  std::vector<std::uint32_t> players;
+  std::span<const WeaponStats* const> matched;
+  std::span<const std::uint32_t> players;
 };
 
 // Asks for the memory at `address` to be brought into the cache.
@@ -62,7 +63,7 @@ void ForEachPlayerCell(const WeaponRow& row, std::size_t players, Cell&& cell) {
 template <typename List, typename Add>
 void ForEachMatchedWeapon(const WeaponRow& row, List&& list, Add&& add) {
   constexpr std::size_t kAhead = 8;
-  const std::vector<const WeaponStats*>& weapons = row.matched;
+  const std::span<const WeaponStats* const> weapons = row.matched;
   for (std::size_t i = 0; i < weapons.size(); ++i) {
     if (i + 2 * kAhead < weapons.size()) {
       Prefetch(&weapons[i + 2 * kAhead]->m_dwBuyBuckets);
@@ -76,9 +77,13 @@ void ForEachMatchedWeapon(const WeaponRow& row, List&& list, Add&& add) {
 // Returns true iff `key` contains "wpn_".
 bool IsWeaponKey(std::string_view key);
 
-// Fills `row` for `key`, looking the key up in every player: the
-// definition of a row (ForEachWeaponRow finds the same rows faster).
-void MatchWeaponRow(const StatsAggregate& aggregate, std::string_view key, WeaponRow* row);
+// Returns the label of the row of `key` and fills `*matched` and
+// `*players` with its matched weapons and their players, looking the key up
+// in every player: the definition of a row (ForEachWeaponRow finds the
+// same rows faster).
+std::string_view MatchWeaponRow(const StatsAggregate& aggregate, std::string_view key,
+                                std::vector<const WeaponStats*>* matched,
+                                std::vector<std::uint32_t>* players);
 
 // Every key's matched weapons, found in one pass over every player's
 // weapons (each identifier and display name looked up among the keys)
@@ -94,13 +99,11 @@ class WeaponRowIndex {
   void FillRow(std::size_t key, WeaponRow* row) const;
 
  private:
-  struct Match {
-    std::uint32_t player;
-    const WeaponStats* weapon;
-  };
   const StatsAggregate& aggregate_;
   std::vector<std::uint32_t> firstMatch_;  // by key: where its matches begin; one more at the end
-  std::vector<Match> matches_;             // by key, then player
+  // The matches, by key, then player: the weapons and their players.
+  std::vector<const WeaponStats*> weapons_;
+  std::vector<std::uint32_t> players_;
 };
 
 // Calls visit(const WeaponRow&) for every selected key, in order. The row

@@ -36,11 +36,11 @@ TEST(WeaponRowsTest, SameRowsAsOneKeyAtATime) {
     std::vector<std::string> seen;
     ForEachWeaponRow(aggregate, keys, [&](const WeaponRow& row) {
       seen.emplace_back(row.key);
-      WeaponRow expected;
-      MatchWeaponRow(aggregate, row.key, &expected);
-      EXPECT_EQ(row.label, expected.label) << row.key;
-      EXPECT_EQ(row.matched, expected.matched) << row.key;
-      EXPECT_EQ(row.players, expected.players) << row.key;
+      std::vector<const WeaponStats*> matched;
+      std::vector<std::uint32_t> players;
+      EXPECT_EQ(row.label, MatchWeaponRow(aggregate, row.key, &matched, &players)) << row.key;
+      EXPECT_EQ(std::vector(row.matched.begin(), row.matched.end()), matched) << row.key;
+      EXPECT_EQ(std::vector(row.players.begin(), row.players.end()), players) << row.key;
     });
     std::vector<std::string> selected;
     for (const NameBuf& key : aggregate.m_WeaponNames) {
