@@ -1,8 +1,6 @@
 // Merging one file's records, with the console trace.
 #include "stats/loader.h"
 
-#include <limits>
-
 #include "text/log.h"
 
 namespace wus {
@@ -24,8 +22,15 @@ void LogTriple(std::string_view prefix, const TeamMoney& sums) {
 
 class Merger {
  public:
+  // The file's bone texts are interned in the aggregate's pool up front:
+  // every one of them belongs to a hit the merge adds, and the ids only
+  // name texts (no output depends on their order).
   Merger(const FileRecords& records, StatsAggregate& aggregate)
-      : records_(records), aggregate_(aggregate), boneIds_(records.bones.size(), kUnmapped) {}
+      : records_(records), aggregate_(aggregate), boneIds_(records.bones.size(), NamePool::kEmpty) {
+    for (NameId local = 1; local < boneIds_.size(); ++local) {
+      boneIds_[local] = aggregate_.m_BoneTexts.Intern(records_.bones.Get(local));
+    }
+  }
 
   void Merge() {
     const WusHeader& header = records_.header;
@@ -44,8 +49,6 @@ class Merger {
   }
 
  private:
-  static constexpr NameId kUnmapped = std::numeric_limits<NameId>::max();
-
   void MergePlayer(const FilePlayer& player, std::size_t firstWeapon) {
     const WusPlayerRecord& record = player.record;
     LogName("\t\tPlayer : ", record.name);
@@ -80,19 +83,12 @@ class Merger {
     w.m_dwBuyBuckets.AddSorted(weapon.buys);
     LogNumber("\t\t\t\t\t dwNumHits : ", AsSigned(record.numHitRecords));
     w.m_HitSummary.Add(
-        weapon.hits, [this](NameId local) { return BoneId(local); }, boneSlots_);
-  }
-
-  // The aggregate's id of the file's bone text `local`.
-  NameId BoneId(NameId local) {
-    NameId& id = boneIds_[local];
-    if (id == kUnmapped) id = aggregate_.m_BoneTexts.Intern(records_.bones.Get(local));
-    return id;
+        weapon.hits, [this](NameId local) { return boneIds_[local]; }, boneSlots_);
   }
 
   const FileRecords& records_;
   StatsAggregate& aggregate_;
-  std::vector<NameId> boneIds_;  // by the file's id; kUnmapped until needed
+  std::vector<NameId> boneIds_;  // the aggregate's id of each of the file's bone ids
   BoneSlots boneSlots_;          // scratch for adding hit summaries
 };
 
