@@ -29,12 +29,12 @@ inline constexpr std::size_t kMaxRangeColumns = 1024;
 // path of every hit read.
 inline std::optional<std::uint32_t> RangeColumn(const std::array<float, 3>& from,
                                                 const std::array<float, 3>& to) {
-  double sum = 0;
-  for (std::size_t axis = 0; axis < 3; ++axis) {
-    double delta = static_cast<double>(to[axis]) - static_cast<double>(from[axis]);
-    sum += delta * delta;
-  }
-  double distance = std::sqrt(sum);
+  // Each difference, square and sum rounded to double, in this order.
+  const double dx = static_cast<double>(to[0]) - static_cast<double>(from[0]);
+  const double dy = static_cast<double>(to[1]) - static_cast<double>(from[1]);
+  const double dz = static_cast<double>(to[2]) - static_cast<double>(from[2]);
+  const double sum = (dx * dx + dy * dy) + dz * dz;
+  const double distance = std::sqrt(sum);
   if (!std::isfinite(distance)) return std::nullopt;
   constexpr double kLastColumnStart = kMaxRangeColumns - 1;
   if (distance >= kLastColumnStart) return static_cast<std::uint32_t>(kMaxRangeColumns - 1);

@@ -148,5 +148,24 @@ TEST(NamePoolTest, TextsDifferingInOneByteOrInLengthStayApart) {
   }
 }
 
+// The bones of a skeleton, left and right alike but for one letter, met
+// over and over: after the first sight of each, the cache finds them all
+// (two names falling into one slot would miss on every other hit).
+TEST(NamePoolTest, TheCacheKeepsEveryBoneOfASkeleton) {
+  const std::vector<std::string> bones = {
+      "bip01_head",       "bip01_neck",       "bip01_spine",      "bip01_spine1",
+      "bip01_spine2",     "bip01_pelvis",     "bip01_l_thigh",    "bip01_r_thigh",
+      "bip01_l_calf",     "bip01_r_calf",     "bip01_l_foot",     "bip01_r_foot",
+      "bip01_l_upperarm", "bip01_r_upperarm", "bip01_l_forearm",  "bip01_r_forearm",
+      "bip01_l_hand",     "bip01_r_hand",     "bip01_l_clavicle", "bip01_r_clavicle"};
+  NamePool pool;
+  InternCache cache;
+  for (int round = 0; round < 100; ++round) {
+    for (const std::string& bone : bones) cache.Intern(pool, bone);
+  }
+  EXPECT_EQ(pool.size(), bones.size() + 1);
+  EXPECT_LE(cache.misses(), bones.size() + 2);
+}
+
 }  // namespace
 }  // namespace wus
