@@ -6,8 +6,10 @@
 #pragma once
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <span>
 #include <utility>
 #include <vector>
@@ -64,16 +66,18 @@ class BuyBucketCounts {
   // place of `*out`'s.
   template <typename Dense>
   static void ListNonzero(const Dense& counts, std::vector<Entry>* out) {
-    static_assert(kBuckets % 2 == 0);
+    // The counters in key order, tested six at a time: most are zero.
+    constexpr std::size_t kCounters = kTeams * kBuckets;
+    static_assert(sizeof(Dense) == kCounters * sizeof(std::uint32_t) && kCounters % 6 == 0);
+    std::array<std::uint32_t, kCounters> flat;
+    std::memcpy(flat.data(), &counts, sizeof flat);
     out->clear();
-    for (std::size_t team = 0; team < kTeams; ++team) {
-      // Most counters are zero: test them two at a time.
-      for (std::size_t bucket = 0; bucket < kBuckets; bucket += 2) {
-        if ((counts[team][bucket] | counts[team][bucket + 1]) == 0) continue;
-        for (std::size_t k = bucket; k < bucket + 2; ++k) {
-          if (const std::uint32_t count = counts[team][k])
-            out->push_back(Entry{Key(team, k), count});
-        }
+    for (std::size_t key = 0; key < kCounters; key += 6) {
+      std::uint64_t words[3];
+      std::memcpy(words, &flat[key], sizeof words);
+      if ((words[0] | words[1] | words[2]) == 0) continue;
+      for (std::size_t k = key; k < key + 6; ++k) {
+        if (flat[k] != 0) out->push_back(Entry{static_cast<std::uint16_t>(k), flat[k]});
       }
     }
   }

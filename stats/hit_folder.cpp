@@ -22,14 +22,15 @@ void HitFolder::Finish(FileHitSummary* out) {
     out->columns[i] = ColumnCount{column, std::exchange(columnHits_[column], 0)};
   }
   touchedCount_ = 0;
-  out->bones.resize(boneCount_);
-  std::size_t n = 0;
+  out->bones.clear();
   for (std::uint32_t i = 0; i < boneCount_; ++i) {
-    out->bones[n] = bones_[i];
-    n += bones_[i].bone != NamePool::kEmpty ? 1u : 0u;
+    BoneHitCount& count = bones_[i];
+    if (count.bone != NamePool::kEmpty) out->bones.push_back(count);
+    boneSlot_[count.bone] = 0;
+    count = BoneHitCount{};
   }
-  out->bones.resize(n);
-  Clear();
+  hitCount_ = lethalHitCount_ = 0;
+  boneCount_ = 0;
 }
 
 void HitFolder::Clear() {
