@@ -128,12 +128,14 @@ json BuildPageData(const StatsAggregate& aggregate) {
       AddTo(kills, weapon->m_dwNumKills);
       AddTo(shots, weapon->m_dwNumShots);
       AddTo(hits, weapon->m_dwNumHits);
-      // Buckets past a team's column count are 0 in every weapon.
-      for (std::size_t team = 0; team < kNumTeams; ++team) {
-        for (std::size_t k = 0; k < itemColumns[team]; ++k) {
-          AddTo(buckets[team][k], weapon->m_dwBuyBuckets[team][k]);
-          AddTo(teamTotals[team], weapon->m_dwBuyBuckets[team][k]);
-        }
+      // The counters never added to are 0, and buckets past a team's column
+      // count are 0 in every weapon: only the listed ones within it add.
+      for (const BuyBucketCounts::Entry& counter : weapon->m_dwBuyBuckets.entries()) {
+        const std::size_t team = BuyBucketCounts::TeamOf(counter);
+        const std::size_t k = BuyBucketCounts::BucketOf(counter);
+        if (k >= itemColumns[team]) continue;
+        AddTo(buckets[team][k], counter.count);
+        AddTo(teamTotals[team], counter.count);
       }
       json& cells = playerWeapons[p];
       cells.push_back(index);
