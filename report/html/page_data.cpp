@@ -56,22 +56,24 @@ void AddRowHits(HitReader& reader, const WeaponRow& row, const std::vector<std::
   std::vector<std::uint32_t> boneHits;
   std::vector<std::uint32_t> boneLethal;
   WeaponHits hits;
-  for (const WeaponStats* weapon : row.matched) {
-    reader.Read(*weapon, &hits);
-    AddTo(hitCount, hits.hitCount);
-    if (range.size() < hits.rangeColumns.size()) range.resize(hits.rangeColumns.size());
-    for (std::size_t k = 0; k < hits.rangeColumns.size(); ++k)
-      AddTo(range[k], hits.rangeColumns[k]);
-    for (const BoneHits& bone : hits.bones) {
-      const std::size_t column = columnOf[bone.bone] - std::size_t{1};
-      if (boneHits.size() <= column) {
-        boneHits.resize(column + 1);
-        boneLethal.resize(column + 1);
-      }
-      AddTo(boneHits[column], bone.hits);
-      AddTo(boneLethal[column], bone.lethalHits);
-    }
-  }
+  ForEachMatchedWeapon(
+      row, [](const WeaponStats& weapon) { return weapon.m_HitSummary.bones().data(); },
+      [&](const WeaponStats& weapon) {
+        reader.Read(weapon, &hits);
+        AddTo(hitCount, hits.hitCount);
+        if (range.size() < hits.rangeColumns.size()) range.resize(hits.rangeColumns.size());
+        for (std::size_t k = 0; k < hits.rangeColumns.size(); ++k)
+          AddTo(range[k], hits.rangeColumns[k]);
+        for (const BoneHits& bone : hits.bones) {
+          const std::size_t column = columnOf[bone.bone] - std::size_t{1};
+          if (boneHits.size() <= column) {
+            boneHits.resize(column + 1);
+            boneLethal.resize(column + 1);
+          }
+          AddTo(boneHits[column], bone.hits);
+          AddTo(boneLethal[column], bone.lethalHits);
+        }
+      });
   while (!range.empty() && range.back() == 0) range.pop_back();
   json bones = json::array();
   for (std::size_t column = 0; column < boneHits.size(); ++column) {
@@ -87,12 +89,10 @@ json ItemColumns(const StatsAggregate& aggregate, std::size_t team) {
   std::size_t columns = 0;
   for (const PlayerStats& player : aggregate.m_Players) {
     for (const WeaponStats& weapon : player.m_Weapons) {
-      const auto& buckets = weapon.m_dwBuyBuckets[team];
-      for (std::size_t k = kNumBuyBuckets; k > columns; --k) {
-        if (buckets[k - 1] != 0) {
-          columns = k;
-          break;
-        }
+      // The counters never added to are 0.
+      for (const BuyBucketCounts::Entry& counter : weapon.m_dwBuyBuckets.entries()) {
+        if (counter.count == 0 || BuyBucketCounts::TeamOf(counter) != team) continue;
+        columns = std::max(columns, BuyBucketCounts::BucketOf(counter) + 1);
       }
     }
   }
