@@ -49,7 +49,7 @@ void HitFolder::GrowBones(NameId bone) {
 }
 
 void HitFolder::ListColumnsOnce() {
-  auto listed = touched_.begin() + touchedCount_;
+  const auto listed = touched_.begin() + static_cast<std::ptrdiff_t>(touchedCount_);
   std::sort(touched_.begin(), listed);
   touchedCount_ =
       static_cast<std::uint32_t>(std::unique(touched_.begin(), listed) - touched_.begin());
