@@ -57,7 +57,12 @@ void AddRowHits(HitReader& reader, const WeaponRow& row, const std::vector<std::
   std::vector<std::uint32_t> boneLethal;
   WeaponHits hits;
   ForEachMatchedWeapon(
-      row, [](const WeaponStats& weapon) { return weapon.m_HitSummary.bones().data(); },
+      row,
+      [&](const WeaponStats& weapon) {
+        WeaponHits ahead;
+        reader.Read(weapon, &ahead);
+        return ahead.bones.data();
+      },
       [&](const WeaponStats& weapon) {
         reader.Read(weapon, &hits);
         AddTo(hitCount, hits.hitCount);
