@@ -6,7 +6,6 @@
 #include <exception>
 #include <memory>
 #include <mutex>
-#include <stop_token>
 #include <thread>
 #include <utility>
 
@@ -25,15 +24,15 @@ class ReadAhead {
     reading_.reserve(window);  // so that a worker never allocates under the lock
   }
 
-  // Worker: reads files until none is left or a stop is requested.
-  void Work(std::stop_token stop, FileSystem& fileSystem) {
+  // Worker: reads files until none is left or Stop was called.
+  void Work(FileSystem& fileSystem) {
     std::unique_ptr<FileRecords> records;
     while (true) {
       std::size_t index;
       {
         std::unique_lock lock(mutex_);
-        if (!room_.wait(lock, stop, [&] { return CanTakeNext(); })) return;
-        if (next_ == paths_.size()) return;
+        room_.wait(lock, [&] { return stopping_ || CanTakeNext(); });
+        if (stopping_ || next_ == paths_.size()) return;
         index = next_++;
         reading_.push_back(index);
         if (!spare_.empty()) {
@@ -72,6 +71,17 @@ class ReadAhead {
     return std::move(slot.records);
   }
 
+  // Makes every worker return once its current file is read. The flag is
+  // set under the mutex, so no worker can miss it between testing its
+  // condition and waiting.
+  void Stop() {
+    {
+      std::lock_guard lock(mutex_);
+      stopping_ = true;
+    }
+    room_.notify_all();
+  }
+
   // Merging thread: file `index` is merged; its slot is free again.
   void Done(std::size_t index, std::unique_ptr<FileRecords> records) {
     {
@@ -100,8 +110,9 @@ class ReadAhead {
 
   const std::vector<std::string>& paths_;
   std::mutex mutex_;
-  std::condition_variable_any room_;                 // a slot was freed or a read ended
-  std::condition_variable_any ready_;                // a file was read
+  std::condition_variable room_;   // a slot was freed, a read ended, or Stop
+  std::condition_variable ready_;  // a file was read
+  bool stopping_ = false;
   std::vector<Slot> slots_;                          // file i in slots_[i % size]
   std::size_t next_ = 0;                             // the next file to read
   std::size_t merged_ = 0;                           // the files merged so far
@@ -120,18 +131,16 @@ void LoadFiles(const std::vector<std::string>& paths, StatsAggregate& aggregate,
   // Two files per worker: one being read while the other waits for the merge.
   ReadAhead readAhead(paths, 2 * workers);
   std::vector<std::jthread> threads;
-  // Declared after readAhead: on the way out, every worker is asked to stop
-  // and joined before the shared state goes.
+  // Declared after readAhead and threads: on the way out (an exception from
+  // the merge or from onLoaded included), every worker is told to stop, then
+  // joined by the threads' destructors, before the shared state goes.
   struct StopAll {
-    std::vector<std::jthread>& threads;
-    ~StopAll() {
-      for (std::jthread& thread : threads) thread.request_stop();
-    }
-  } stopAll{threads};
+    ReadAhead& readAhead;
+    ~StopAll() { readAhead.Stop(); }
+  } stopAll{readAhead};
   threads.reserve(workers);
   for (std::size_t i = 0; i < workers; ++i) {
-    threads.emplace_back(
-        [&readAhead, &fileSystem](std::stop_token stop) { readAhead.Work(stop, fileSystem); });
+    threads.emplace_back([&readAhead, &fileSystem] { readAhead.Work(fileSystem); });
   }
   for (std::size_t i = 0; i < paths.size(); ++i) {
     std::unique_ptr<FileRecords> records = readAhead.Take(i);
