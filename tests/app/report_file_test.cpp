@@ -88,16 +88,5 @@ TEST(ReportFileTest, WhatStandsAtATemporaryNameIsNeverTouched) {
   }
 }
 
-TEST(ReportFileTest, RandomNamesDiffer) {
-  std::set<std::string> seen;
-  for (int i = 0; i < 100; ++i) {
-    std::string suffix = RandomSuffix();
-    EXPECT_EQ(suffix.size(), 16u);
-    EXPECT_EQ(suffix.find_first_not_of("0123456789abcdef"), std::string::npos) << suffix;
-    seen.insert(suffix);
-  }
-  EXPECT_EQ(seen.size(), 100u);
-}
-
 }  // namespace
 }  // namespace wus::test
