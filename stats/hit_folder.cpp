@@ -15,22 +15,18 @@ HitFolder::HitFolder()
 void HitFolder::Finish(FileHitSummary* out) {
   out->hitCount = hitCount_;
   out->lethalHitCount = lethalHitCount_;
-  out->columns.resize(touchedCount_);
+  out->columns.clear();
   for (std::uint32_t i = 0; i < touchedCount_; ++i) {
+    // A column listed twice (its count wrapped) adds nothing the second
+    // time: the first takes its count and leaves zero.
     const std::uint32_t column = touched_[i];
-    // A column listed twice (its count wrapped) adds nothing the second time.
-    out->columns[i] = ColumnCount{column, std::exchange(columnHits_[column], 0)};
+    out->columns.push_back(ColumnCount{column, std::exchange(columnHits_[column], 0)});
   }
-  touchedCount_ = 0;
   out->bones.clear();
   for (std::uint32_t i = 0; i < boneCount_; ++i) {
-    BoneHitCount& count = bones_[i];
-    if (count.bone != NamePool::kEmpty) out->bones.push_back(count);
-    boneSlot_[count.bone] = 0;
-    count = BoneHitCount{};
+    if (bones_[i].bone != NamePool::kEmpty) out->bones.push_back(bones_[i]);
   }
-  hitCount_ = lethalHitCount_ = 0;
-  boneCount_ = 0;
+  Clear();
 }
 
 void HitFolder::Clear() {
