@@ -1,6 +1,7 @@
 // Platform services: absolute paths, local time, debugger output.
 #include "platform/platform.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -11,6 +12,7 @@
 #include <io.h>
 #include <windows.h>
 #else
+#include <sys/resource.h>
 #include <unistd.h>
 #endif
 
@@ -41,6 +43,8 @@ void DebugOutput(std::string_view text) {
   std::string copy(text);
   OutputDebugStringA(copy.c_str());
 }
+
+void LowerThreadPriority() { SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL); }
 
 bool StdoutIsTerminal() { return _isatty(_fileno(stdout)) != 0; }
 
@@ -82,6 +86,17 @@ LocalTime GetLocalTimeNow() {
 }
 
 void DebugOutput(std::string_view) {}
+
+void LowerThreadPriority() {
+#ifdef __linux__
+  // On Linux the nice value belongs to the thread. A failure (a priority
+  // that cannot be read) leaves it as it was.
+  const auto thread = static_cast<id_t>(gettid());
+  errno = 0;
+  const int nice = getpriority(PRIO_PROCESS, thread);
+  if (errno == 0) setpriority(PRIO_PROCESS, thread, std::min(nice + 10, 19));
+#endif
+}
 
 bool StdoutIsTerminal() { return isatty(fileno(stdout)) != 0; }
 

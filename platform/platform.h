@@ -1,6 +1,6 @@
 // What the tool needs from the operating system beyond the standard
 // library: the absolute form of a path, the local time, a debugger output
-// channel, and whether standard output is a terminal. Windows builds use the
+// channel, a thread's priority and whether standard output is a terminal. Windows builds use the
 // Win32 calls; elsewhere the POSIX equivalents (or nothing, for the debugger channel) stand in.
 #pragma once
 
@@ -35,6 +35,12 @@ void DebugOutput(std::string_view text);
 // Keeps a write to a closed pipe from killing the process (SIGPIPE): the
 // write fails with EPIPE instead. Nothing to do on Windows.
 void IgnoreBrokenPipeSignal();
+
+// Makes the calling thread give way to the process's other threads when
+// they want the same processor (Linux: ten steps nicer; Windows: below
+// normal). Nothing on other systems, where the call would reach the whole
+// process.
+void LowerThreadPriority();
 
 // Returns true iff standard output is a terminal (not a file or a pipe).
 bool StdoutIsTerminal();

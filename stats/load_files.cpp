@@ -9,6 +9,7 @@
 #include <thread>
 #include <utility>
 
+#include "platform/platform.h"
 #include "stats/loader.h"
 #include "text/log.h"
 
@@ -24,8 +25,10 @@ class ReadAhead {
     reading_.reserve(window);  // so that a worker never allocates under the lock
   }
 
-  // Worker: reads files until none is left or Stop was called.
+  // Worker: reads files until none is left or Stop was called. The merge
+  // is the longer job: a worker gives way to it for the processor.
   void Work(FileSystem& fileSystem) {
+    LowerThreadPriority();
     std::unique_ptr<FileRecords> records;
     while (true) {
       std::size_t index;
