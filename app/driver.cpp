@@ -1,9 +1,11 @@
 // The program's control flow.
 #include "app/driver.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <thread>
 
 #include "app/inputs.h"
 #include "app/report_file.h"
@@ -89,19 +91,14 @@ std::string ReportPath(const ReportOptions& options, const ReportNaming& naming,
 
 }  // namespace
 
-void WriteReport(const StatsAggregate& aggregate, ReportStream& stream) {
+void WriteReport(const StatsAggregate& aggregate, ReportStream& stream, unsigned threads) {
+  if (threads == 0) threads = std::max(1u, std::thread::hardware_concurrency());
   WriteUsedFilesList(aggregate, stream);
-  const WeaponRowIndex rows(aggregate);
-  WriteWeaponPurchaseTable(rows, stream);
-  WriteWeaponKillTable(rows, stream);
-  WriteWeaponEfficiencyTable(rows, stream);
-  WriteWeaponAccuracyTable(rows, stream);
-  WriteRangeEffectivenessTable(rows, stream);
-  WriteHitsByBoneTable(rows, stream);
-  WriteLethalHitsByBoneTable(rows, stream);
-  WriteAverageMoneyTable(aggregate, stream);
-  WriteItemPurchaseTable(rows, stream);
-  WriteAverageLifetimeTable(aggregate, stream);
+  WriteTables(WeaponRowIndex(aggregate), stream, threads);
+}
+
+void WriteReport(const StatsAggregate& aggregate, ReportStream& stream) {
+  WriteReport(aggregate, stream, 1);
 }
 
 int RunWusReport(const ReportOptions& options, const DriverEnv& env) {
@@ -139,7 +136,8 @@ int RunWusReport(const ReportOptions& options, const DriverEnv& env) {
   const std::string name = ReportPath(options, naming, env.localTime());
   LogMessage("Writing '%s'\n", name.c_str());
   std::string error;
-  bool written = WriteReportFile(name, aggregate, *env.fileSystem, &error, env.temporaryFile);
+  bool written = WriteReportFile(name, aggregate, JobCount(options), *env.fileSystem, &error,
+                                 env.temporaryFile);
   if (!written) Warn("cannot write report '" + name + "': " + error);
   if (options.html) {
     const std::string pageName = HtmlPageName(name);

@@ -40,7 +40,11 @@ int RunWusReport(const std::vector<std::string>& paths, const DriverEnv& env = D
 // The report's first section: the file names of the accepted files.
 void WriteUsedFilesList(const StatsAggregate& aggregate, ReportStream& stream);
 
-// Writes every section of the report, in order, to `stream`.
+// Writes every section of the report, in order, to `stream`; the tables on
+// `threads` threads side by side (report/sections.h), 0 meaning one per
+// core. The bytes do not depend on the number of threads.
+void WriteReport(const StatsAggregate& aggregate, ReportStream& stream, unsigned threads);
+// The same on the calling thread alone.
 void WriteReport(const StatsAggregate& aggregate, ReportStream& stream);
 
 }  // namespace wus

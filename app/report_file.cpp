@@ -6,14 +6,14 @@
 
 namespace wus {
 
-bool WriteReportFile(const std::string& name, const StatsAggregate& aggregate,
+bool WriteReportFile(const std::string& name, const StatsAggregate& aggregate, unsigned threads,
                      FileSystem& fileSystem, std::string* error,
                      const AtomicWriteOptions& options) {
   return WriteFileAtomically(
       fileSystem, name,
       [&](WritableFile& file, std::string* writeError) {
         ReportStream stream(&file);
-        WriteReport(aggregate, stream);
+        WriteReport(aggregate, stream, threads);
         return stream.Flush(writeError);
       },
       error, options);

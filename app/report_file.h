@@ -15,8 +15,8 @@
 namespace wus {
 
 // Returns true iff the complete report now stands under `name`; otherwise
-// `*error` says what failed.
-bool WriteReportFile(const std::string& name, const StatsAggregate& aggregate,
+// `*error` says what failed. `threads` write its tables (see WriteReport).
+bool WriteReportFile(const std::string& name, const StatsAggregate& aggregate, unsigned threads,
                      FileSystem& fileSystem, std::string* error,
                      const AtomicWriteOptions& options = {});
 

@@ -88,7 +88,7 @@ int main(int argc, char** argv) {
   wus::bench::NullWritableFile sink;
   {
     wus::ReportStream stream(&sink);
-    wus::WriteReport(aggregate, stream);
+    wus::WriteReport(aggregate, stream, JobsFromEnvironment());
     std::string error;
     stream.Flush(&error);
   }

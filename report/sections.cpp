@@ -4,6 +4,14 @@
 // writers of their own.
 #include "report/sections.h"
 
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <exception>
+#include <string>
+#include <thread>
+#include <vector>
+
 #include "report/bone_table.h"
 #include "report/team_average_table.h"
 #include "report/titles.h"
@@ -14,7 +22,70 @@ namespace {
 
 constexpr double kSecondsPerMillisecond = static_cast<double>(0.001f);
 
+using TableWriter = void (*)(const WeaponRowIndex&, ReportStream&);
+
+// The tables in report order.
+constexpr std::array<TableWriter, 10> kTables = {
+    [](const WeaponRowIndex& rows, ReportStream& stream) {
+      WriteWeaponPurchaseTable(rows, stream);
+    },
+    [](const WeaponRowIndex& rows, ReportStream& stream) { WriteWeaponKillTable(rows, stream); },
+    [](const WeaponRowIndex& rows, ReportStream& stream) {
+      WriteWeaponEfficiencyTable(rows, stream);
+    },
+    [](const WeaponRowIndex& rows, ReportStream& stream) {
+      WriteWeaponAccuracyTable(rows, stream);
+    },
+    [](const WeaponRowIndex& rows, ReportStream& stream) {
+      WriteRangeEffectivenessTable(rows, stream);
+    },
+    [](const WeaponRowIndex& rows, ReportStream& stream) { WriteHitsByBoneTable(rows, stream); },
+    [](const WeaponRowIndex& rows, ReportStream& stream) {
+      WriteLethalHitsByBoneTable(rows, stream);
+    },
+    [](const WeaponRowIndex& rows, ReportStream& stream) {
+      WriteAverageMoneyTable(rows.aggregate(), stream);
+    },
+    [](const WeaponRowIndex& rows, ReportStream& stream) { WriteItemPurchaseTable(rows, stream); },
+    [](const WeaponRowIndex& rows, ReportStream& stream) {
+      WriteAverageLifetimeTable(rows.aggregate(), stream);
+    },
+};
+
 }  // namespace
+
+void WriteTables(const WeaponRowIndex& rows, ReportStream& stream, unsigned threads) {
+  if (threads <= 1) {
+    for (TableWriter write : kTables) write(rows, stream);
+    return;
+  }
+  // Every thread takes the next table not yet taken, so a long table on
+  // one thread leaves the short ones to the others.
+  std::array<ReportStream, kTables.size()> texts;
+  std::array<std::exception_ptr, kTables.size()> errors;
+  std::atomic<std::size_t> next{0};
+  auto work = [&] {
+    for (std::size_t i; (i = next.fetch_add(1)) < kTables.size();) {
+      try {
+        kTables[i](rows, texts[i]);
+      } catch (...) {
+        errors[i] = std::current_exception();
+      }
+    }
+  };
+  {
+    std::vector<std::jthread> helpers;
+    helpers.reserve(std::min<std::size_t>(threads, kTables.size()) - 1);
+    for (std::size_t i = 1; i < std::min<std::size_t>(threads, kTables.size()); ++i) {
+      helpers.emplace_back(work);
+    }
+    work();
+  }
+  for (const std::exception_ptr& error : errors) {
+    if (error) std::rethrow_exception(error);
+  }
+  for (const ReportStream& text : texts) stream.Write(text.text());
+}
 
 // Purchases of every item, weapons or not.
 void WriteWeaponPurchaseTable(const StatsAggregate& aggregate, ReportStream& stream) {

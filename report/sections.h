@@ -30,4 +30,11 @@ void WriteItemPurchaseTable(const StatsAggregate& aggregate, ReportStream& strea
 void WriteItemPurchaseTable(const WeaponRowIndex& rows, ReportStream& stream);
 void WriteAverageLifetimeTable(const StatsAggregate& aggregate, ReportStream& stream);
 
+// Writes every table above, in this order. With `threads` above 1 that many
+// threads (the calling one included) write the tables side by side, each
+// into memory, and the calling thread then writes them out in order: the
+// same bytes. An exception from a table reaches the caller after every
+// thread has ended.
+void WriteTables(const WeaponRowIndex& rows, ReportStream& stream, unsigned threads);
+
 }  // namespace wus

@@ -15,10 +15,18 @@ ReportStream::ReportStream(WritableFile* file) : file_(file) {
   buffer_.reserve(kSpillSize + kSpillSize / 8);
 }
 
+ReportStream::ReportStream() : file_(nullptr) {}
+
 void ReportStream::Write(std::string_view text) {
-  if (failed_) return;
-  buffer_.append(text);
-  if (buffer_.size() >= kSpillSize) Spill();
+  // A long text goes to the file in pieces of the spill size, so that the
+  // buffer never holds more than that (a whole table may come in one text).
+  while (!failed_ && file_ != nullptr && buffer_.size() + text.size() >= kSpillSize) {
+    const std::size_t piece = kSpillSize - std::min(buffer_.size(), kSpillSize);
+    buffer_.append(text.substr(0, piece));
+    text.remove_prefix(std::min(piece, text.size()));
+    Spill();
+  }
+  if (!failed_) buffer_.append(text);
 }
 
 void ReportStream::Printf(const char* format, ...) {
@@ -31,6 +39,7 @@ void ReportStream::Printf(const char* format, ...) {
 }
 
 void ReportStream::Spill() {
+  if (file_ == nullptr) return;
   if (!failed_ && !buffer_.empty() && !file_->Append(buffer_, &error_)) failed_ = true;
   buffer_.clear();
 }

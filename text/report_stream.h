@@ -21,6 +21,8 @@ class ReportStream {
  public:
   // `file` must outlive the stream; the stream does not close it.
   explicit ReportStream(WritableFile* file);
+  // A stream that keeps all its bytes in memory (text()).
+  ReportStream();
   ReportStream(const ReportStream&) = delete;
   ReportStream& operator=(const ReportStream&) = delete;
 
@@ -33,10 +35,13 @@ class ReportStream {
   // succeeded; otherwise `*error` holds the first failure's text.
   bool Flush(std::string* error);
 
+  // A stream without a file: every byte written so far.
+  const std::string& text() const { return buffer_; }
+
  private:
   void Spill();
 
-  WritableFile* file_;
+  WritableFile* file_;  // null: in memory
   std::string buffer_;
   bool failed_ = false;
   std::string error_;

@@ -88,7 +88,10 @@ Loaded LoadWithJobs(const std::vector<std::string>& paths, FileSystem& files, un
     });
     run.console = console.text();
   }
-  run.report = WriteToString(WriteReport, aggregate);
+  // The report's tables on as many threads as the loading.
+  run.report = WriteToString(
+      [&](const StatsAggregate& a, ReportStream& stream) { WriteReport(a, stream, jobs); },
+      aggregate);
   return run;
 }
 
