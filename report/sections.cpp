@@ -26,27 +26,17 @@ using TableWriter = void (*)(const WeaponRowIndex&, ReportStream&);
 
 // The tables in report order.
 constexpr std::array<TableWriter, 10> kTables = {
-    [](const WeaponRowIndex& rows, ReportStream& stream) {
-      WriteWeaponPurchaseTable(rows, stream);
-    },
-    [](const WeaponRowIndex& rows, ReportStream& stream) { WriteWeaponKillTable(rows, stream); },
-    [](const WeaponRowIndex& rows, ReportStream& stream) {
-      WriteWeaponEfficiencyTable(rows, stream);
-    },
-    [](const WeaponRowIndex& rows, ReportStream& stream) {
-      WriteWeaponAccuracyTable(rows, stream);
-    },
-    [](const WeaponRowIndex& rows, ReportStream& stream) {
-      WriteRangeEffectivenessTable(rows, stream);
-    },
-    [](const WeaponRowIndex& rows, ReportStream& stream) { WriteHitsByBoneTable(rows, stream); },
-    [](const WeaponRowIndex& rows, ReportStream& stream) {
-      WriteLethalHitsByBoneTable(rows, stream);
-    },
+    &WriteWeaponPurchaseTable,
+    &WriteWeaponKillTable,
+    &WriteWeaponEfficiencyTable,
+    &WriteWeaponAccuracyTable,
+    &WriteRangeEffectivenessTable,
+    &WriteHitsByBoneTable,
+    &WriteLethalHitsByBoneTable,
     [](const WeaponRowIndex& rows, ReportStream& stream) {
       WriteAverageMoneyTable(rows.aggregate(), stream);
     },
-    [](const WeaponRowIndex& rows, ReportStream& stream) { WriteItemPurchaseTable(rows, stream); },
+    &WriteItemPurchaseTable,
     [](const WeaponRowIndex& rows, ReportStream& stream) {
       WriteAverageLifetimeTable(rows.aggregate(), stream);
     },
