@@ -3,7 +3,7 @@
 
 namespace wus {
 void HashIndex::Insert(std::uint32_t hash, std::uint32_t value) {
-  if ((used_ + 1) * 2 > slots_.size()) Grow();
+  if ((used_ + 1) * 2 > slots_.size()) Rehash(slots_.empty() ? 16 : slots_.size() * 2);
   const std::size_t mask = slots_.size() - 1;
   std::size_t i = hash & mask;
   while (slots_[i].value != kNone) i = (i + 1) & mask;
@@ -11,8 +11,14 @@ void HashIndex::Insert(std::uint32_t hash, std::uint32_t value) {
   ++used_;
 }
 
-void HashIndex::Grow() {
-  std::vector<Slot> old(slots_.empty() ? 16 : slots_.size() * 2, Slot{0, kNone});
+void HashIndex::Reserve(std::size_t values) {
+  std::size_t count = slots_.empty() ? 16 : slots_.size();
+  while (values * 2 > count) count *= 2;
+  if (count > slots_.size()) Rehash(count);
+}
+
+void HashIndex::Rehash(std::size_t count) {
+  std::vector<Slot> old(count, Slot{0, kNone});
   old.swap(slots_);
   const std::size_t mask = slots_.size() - 1;
   for (const Slot& slot : old) {

@@ -108,6 +108,10 @@ class HashIndex {
   // Stores `value` (not kNone) under `hash`.
   void Insert(std::uint32_t hash, std::uint32_t value);
 
+  // Makes room for `values` values in all, so that inserting up to that
+  // many grows nothing.
+  void Reserve(std::size_t values);
+
   // Forgets every value and releases the slots.
   void Clear() {
     slots_.clear();
@@ -121,8 +125,9 @@ class HashIndex {
     std::uint32_t value;  // kNone: the slot is free
   };
 
-  // Makes the slots twice as many (16 at first) and puts every value back.
-  void Grow();
+  // Makes the slots `count` (a power of two, above twice the values) and
+  // puts every value back.
+  void Rehash(std::size_t count);
 
   std::vector<Slot> slots_;  // empty, or a power of two in size
   std::size_t used_ = 0;

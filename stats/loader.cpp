@@ -1,6 +1,8 @@
 // Merging one file's records, with the console trace.
 #include "stats/loader.h"
 
+#include <algorithm>
+
 #include "text/log.h"
 
 namespace wus {
@@ -53,6 +55,13 @@ class Merger {
     const WusPlayerRecord& record = player.record;
     LogName("\t\tPlayer : ", record.name);
     PlayerStats& p = aggregate_.FindOrAddPlayer(record.name);
+    // A player seen for the first time gets room for this record's weapons
+    // at once, rather than growing a few at a time (a file's repeated
+    // weapon records may match one another: only so many are counted).
+    constexpr std::size_t kMostWeaponsReserved = 64;
+    if (p.m_Weapons.empty()) {
+      p.ReserveWeapons(std::min<std::size_t>(player.weaponsRead, kMostWeaponsReserved));
+    }
     AddTo(p.TotalShots, record.totalShots);
     LogNumber("\t\t\t TotalShots - ", AsSigned(p.TotalShots));
     AddTriple(p.m_dwTotalAliveTime, record.totalAliveTime);

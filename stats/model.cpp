@@ -50,6 +50,12 @@ WeaponStats& PlayerStats::FindOrAddWeapon(std::string_view id, std::string_view 
   return weapon;
 }
 
+void PlayerStats::ReserveWeapons(std::size_t count) {
+  m_Weapons.reserve(m_Weapons.size() + count);
+  // Two texts a weapon at the most.
+  m_WeaponIndex.Reserve(2 * m_Weapons.capacity());
+}
+
 void StatsAggregate::Reset() {
   m_Players.clear();
   m_WeaponNames.clear();

@@ -81,6 +81,9 @@ class PlayerStats {
   // with these two names appended to m_Weapons.
   WeaponStats& FindOrAddWeapon(std::string_view id, std::string_view displayName);
 
+  // Makes room for `count` more weapons, so that adding them moves none.
+  void ReserveWeapons(std::size_t count);
+
  private:
   // Each text to the index of the first weapon that has it as identifier or
   // display name. A weapon is added only when neither of its texts is
