@@ -1,5 +1,5 @@
 // wusreport's command line, through the real binary: help and version, usage
-// errors, where -o puts the report, -q and --strict, folders standing for
+// errors, where -o puts the report and --html the page, -q and --strict, folders standing for
 // their WUS files, and the warnings on standard error with their summary.
 #include <gtest/gtest.h>
 
@@ -72,7 +72,8 @@ TEST(EndToEndCommandLineTest, HelpVersionAndUsageErrorsReadAndWriteNothing) {
 }
 
 // The golden inputs run with options give what they give without them, but
-// for where the report goes and what the console shows.
+// for where the report goes, what the console shows and the HTML page
+// (next to the report, under its name with .html).
 TEST(EndToEndCommandLineTest, OutputQuietAndOptionsAmongPaths) {
   TempDir plain;
   std::vector<std::string> names;
@@ -92,12 +93,15 @@ TEST(EndToEndCommandLineTest, OutputQuietAndOptionsAmongPaths) {
     bool after;
     std::string reportAt;  // relative to the run's folder; "out/" for the usual name in it
     bool quiet;
+    bool page;
   } cases[] = {
-      {"-o a file", {"-o", "my report.txt"}, false, "my report.txt", false},
-      {"--output= a file, after the paths", {"--output=x.tsv"}, true, "x.tsv", false},
-      {"-o a folder", {"-oout"}, false, "out/", false},
-      {"-q", {"-q"}, true, "", true},
-      {"--quiet and -o bundled", {"-qo", "q.txt"}, false, "q.txt", true},
+      {"-o a file", {"-o", "my report.txt"}, false, "my report.txt", false, false},
+      {"--output= a file, after the paths", {"--output=x.tsv"}, true, "x.tsv", false, false},
+      {"-o a folder", {"-oout"}, false, "out/", false, false},
+      {"-q", {"-q"}, true, "", true, false},
+      {"--quiet and -o bundled", {"-qo", "q.txt"}, false, "q.txt", true, false},
+      {"--html", {"--html"}, false, "", false, true},
+      {"--html and -o", {"--html", "-o", "x.txt"}, false, "x.txt", false, true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -122,11 +126,18 @@ TEST(EndToEndCommandLineTest, OutputQuietAndOptionsAmongPaths) {
       EXPECT_EQ(Reports(dir.path()).size(), c.reportAt.ends_with(".txt") ? 1u : 0u);
     }
     EXPECT_EQ(ReadFileBytes(at), report);
+    std::string last = at.filename().string();  // the last file written
+    if (c.page) {
+      last = last.substr(0, last.size() - 4) + ".html";
+      const std::string html = ReadFileBytes(at.parent_path() / last);
+      EXPECT_TRUE(html.starts_with("<!DOCTYPE html>")) << html.substr(0, 40);
+      EXPECT_NE(html.find("Content-Security-Policy"), std::string::npos);
+    }
     if (c.quiet) {
       EXPECT_EQ(run.out, "");
     } else {
-      EXPECT_EQ(run.out.substr(0, run.out.rfind("Writing '")), trace);
-      EXPECT_TRUE(run.out.ends_with(at.filename().string() + "'\n")) << run.out;
+      EXPECT_EQ(run.out.substr(0, run.out.find("Writing '")), trace);
+      EXPECT_TRUE(run.out.ends_with(last + "'\n")) << run.out;
     }
   }
 }
@@ -159,30 +170,6 @@ TEST(EndToEndCommandLineTest, AFolderStandsForItsWusFiles) {
     std::vector<std::string> reports = Reports(dir.path() / "month");
     ASSERT_EQ(reports.size(), 1u);
     std::filesystem::remove(dir.path() / "month" / reports[0]);
-  }
-}
-
-// --html puts the page next to the report, under its name with .html.
-TEST(EndToEndCommandLineTest, HtmlPageNextToTheReport) {
-  for (const std::vector<std::string>& options :
-       {std::vector<std::string>{"--html"}, std::vector<std::string>{"--html", "-o", "x.txt"}}) {
-    SCOPED_TRACE(options.size());
-    TempDir dir;
-    std::vector<std::string> args = options;
-    for (const auto& [name, bytes] : GoldenInputs()) {
-      dir.Write(name, bytes);
-      args.push_back(name);
-    }
-    RunResult run = RunProgram(kWusreport, args, dir.path());
-    EXPECT_EQ(run.exitStatus, 0) << run.err;
-    std::vector<std::string> reports = Reports(dir.path());
-    ASSERT_EQ(reports.size(), 1u);
-    const std::string page = reports[0].substr(0, reports[0].size() - 4) + ".html";
-    EXPECT_EQ(options.size() == 1, IsUsualName(reports[0], "(Alpha)_(Bravo)"));
-    const std::string html = ReadFileBytes(dir.path() / page);
-    EXPECT_TRUE(html.starts_with("<!DOCTYPE html>")) << html.substr(0, 40);
-    EXPECT_NE(html.find("Content-Security-Policy"), std::string::npos);
-    EXPECT_TRUE(run.out.ends_with(page + "'\n")) << run.out;
   }
 }
 

@@ -58,7 +58,8 @@ const float kInf = std::numeric_limits<float>::infinity();
 // Players P1..P3 with weapons whose hits reach the awkward cases of the
 // hit tables: a whole-number longest distance set by an item without
 // "wpn_", hits without bones, lethal hits, a display name that changes.
-std::vector<TestWeapon> HitCases(bool far) {
+// Their counters wrap when a row sums them, and they bought in two teams.
+void AddCases(StatsAggregate& aggregate, bool far) {
   std::vector<TestWeapon> weapons = {
       {"P1",
        "wpn_a",
@@ -71,20 +72,58 @@ std::vector<TestWeapon> HitCases(bool far) {
       {"P3", "wpn_c", "C", {BoneHit("bip01_spine", true)}},
   };
   if (far) weapons[4].hits.push_back(HitAt(5000.0f, false, "bip01_l_hand"));
-  return weapons;
+  AddWeapons(aggregate, weapons);
+  WeaponStats& a1 = *aggregate.m_Players[0].FindWeapon("wpn_a");
+  WeaponStats& a2 = *aggregate.m_Players[1].FindWeapon("wpn_a");
+  WeaponStats& knife = *aggregate.m_Players[0].FindWeapon("knife");
+  a1.m_dwNumKills = 0xFFFFFFFFu;
+  a2.m_dwNumKills = 2;
+  a1.m_dwNumBought = 0x80000000u;
+  a1.m_dwNumShots = 10;
+  a1.m_dwNumHits = 4;
+  a2.m_dwNumHits = 3;
+  knife.m_dwNumBought = 5;
+  a1.m_dwBuyBuckets.Set(0, 0, 2);
+  a2.m_dwBuyBuckets.Set(0, 2, 0xFFFFFFFFu);
+  knife.m_dwBuyBuckets.Set(0, 1, 1);
+  aggregate.m_Players[1].FindWeapon("wpn_b")->m_dwBuyBuckets.Set(2, 33, 4);
 }
 
-TEST(PageDataTest, HitsEqualTheRangeAndBoneTables) {
+// The item purchase table rebuilt from the page's data: per team the
+// label, the headings and one line per row.
+std::string ItemTableFromData(const json& data) {
+  std::string table = kItemPurchaseTitle;
+  for (std::size_t team = 0; team < kNumTeams; ++team) {
+    const json& block = data["items"][team];
+    table += std::string(kTeamLabels[team]) + "\n";
+    for (std::size_t k = 0; k < block["columns"]; ++k) {
+      table += "\t" + std::to_string(k == 0 ? 500 : k * 1000);
+    }
+    table += "\n";
+    for (const json& row : block["rows"]) {
+      table += data["weapons"][row[0].get<std::size_t>()]["label"].get<std::string>() + "\t";
+      for (std::size_t k = 1; k < row.size(); ++k) table += Shown(row[k]) + "\t";
+      table += "\n";
+    }
+    table += "\n";
+  }
+  return table;
+}
+
+TEST(PageDataTest, EveryWeaponFigureEqualsTheReportsTables) {
   for (bool far : {false, true}) {
     SCOPED_TRACE(far ? "with a hit beyond the last column" : "short hits");
     StatsAggregate aggregate;
-    AddWeapons(aggregate, HitCases(far));
+    AddCases(aggregate, far);
     const json data = BuildPageData(aggregate);
     const auto range =
         Lines(WriteToString(WriteRangeEffectivenessTable, aggregate), kRangeEffectivenessTitle);
     const auto bones = Lines(WriteToString(WriteHitsByBoneTable, aggregate), kHitsByBoneTitle);
     const auto lethal =
         Lines(WriteToString(WriteLethalHitsByBoneTable, aggregate), kLethalHitsByBoneTitle);
+    const auto purchases =
+        Lines(WriteToString(WriteWeaponPurchaseTable, aggregate), kWeaponPurchaseTitle);
+    const auto kills = Lines(WriteToString(WriteWeaponKillTable, aggregate), kWeaponKillTitle);
 
     EXPECT_EQ(data["rangeColumns"], range[0].size() - 1);
     EXPECT_EQ(data["rangeColumns"], far ? 1024u : 8u);
@@ -92,15 +131,22 @@ TEST(PageDataTest, HitsEqualTheRangeAndBoneTables) {
     for (const json& bone : data["bones"]) boneNames.push_back(bone[1]);
     EXPECT_EQ(Cells(bones[0].begin() + 2, bones[0].end()), boneNames);
 
-    std::size_t row = 0;
-    for (const json& weapon : data["weapons"]) {
+    const json& weapons = data["weapons"];
+    ASSERT_EQ(weapons.size(), aggregate.m_WeaponNames.size());
+    std::size_t row = 0;  // of the weapon tables, "wpn_" keys only
+    for (std::size_t i = 0; i < weapons.size(); ++i) {
+      const json& weapon = weapons[i];
+      SCOPED_TRACE(weapon["label"].get<std::string>());
+      EXPECT_EQ(weapon["key"], aggregate.m_WeaponNames[i]);
+      EXPECT_EQ(weapon["label"], purchases[i + 1][0]);
+      EXPECT_EQ(Shown(weapon["bought"]), purchases[i + 1][1]);
       if (!weapon["weapon"]) {
         EXPECT_FALSE(weapon.contains("range"));
         continue;
       }
-      SCOPED_TRACE(weapon["label"].get<std::string>());
       ASSERT_LT(row, range.size());
       EXPECT_EQ(weapon["label"], range[row][0]);
+      EXPECT_EQ(Shown(weapon["kills"]), kills[row + 1][1]);
       Cells columns(data["rangeColumns"].get<std::size_t>(), "0");
       for (std::size_t k = 0; k < weapon["range"].size(); ++k)
         columns[k] = Shown(weapon["range"][k]);
@@ -121,49 +167,21 @@ TEST(PageDataTest, HitsEqualTheRangeAndBoneTables) {
       ++row;
     }
     EXPECT_EQ(row, range.size());
+    // The sums wrap as the report's do.
+    EXPECT_EQ(weapons[0]["kills"], 1u);
+    EXPECT_EQ(weapons[0]["hits"], 7u);
+    EXPECT_EQ(weapons[0]["shots"], 10u);
+    EXPECT_EQ(weapons[1]["weapon"], false);
+
+    EXPECT_EQ(ItemTableFromData(data), WriteToString(WriteItemPurchaseTable, aggregate));
+    EXPECT_EQ(data["items"][1]["columns"], 0u);
+
+    // Each player's cells: row, bought, kills, shots, hits for every row the
+    // player has a weapon in.
+    const json& players = data["players"];
+    EXPECT_EQ(players[0][5], json::parse("[0, 2147483648, 4294967295, 10, 4, 1, 5, 0, 0, 0]"));
+    EXPECT_EQ(players[1][5], json::parse("[0, 0, 2, 0, 3, 2, 0, 0, 0, 0]"));
   }
-}
-
-TEST(PageDataTest, WeaponRowsSumThePlayersWithTheReportsWrapAround) {
-  StatsAggregate aggregate;
-  AddWeapons(aggregate, {{"P1", "wpn_a", "A", {}},
-                         {"P1", "medkit", "Med.kit", {}},
-                         {"P2", "wpn_a", "A2", {}},
-                         {"P2", "wpn_unused", "U", {}}});
-  WeaponStats& a1 = *aggregate.m_Players[0].FindWeapon("wpn_a");
-  WeaponStats& a2 = *aggregate.m_Players[1].FindWeapon("wpn_a");
-  a1.m_dwNumKills = 0xFFFFFFFFu;
-  a2.m_dwNumKills = 2;
-  a1.m_dwNumBought = 0x80000000u;
-  a1.m_dwNumShots = 10;
-  a1.m_dwNumHits = 4;
-  a2.m_dwNumHits = 3;
-  aggregate.m_Players[0].FindWeapon("medkit")->m_dwNumBought = 5;
-  const json data = BuildPageData(aggregate);
-
-  const auto purchases =
-      Lines(WriteToString(WriteWeaponPurchaseTable, aggregate), kWeaponPurchaseTitle);
-  const auto kills = Lines(WriteToString(WriteWeaponKillTable, aggregate), kWeaponKillTitle);
-  const json& weapons = data["weapons"];
-  ASSERT_EQ(weapons.size(), aggregate.m_WeaponNames.size());
-  for (std::size_t i = 0; i < weapons.size(); ++i) {
-    EXPECT_EQ(weapons[i]["key"], aggregate.m_WeaponNames[i]);
-    EXPECT_EQ(weapons[i]["label"], purchases[i + 1][0]);
-    EXPECT_EQ(Shown(weapons[i]["bought"]), purchases[i + 1][1]);
-  }
-  EXPECT_EQ(weapons[0]["label"], "A2");
-  EXPECT_EQ(Shown(weapons[0]["kills"]), kills[1][1]);
-  EXPECT_EQ(weapons[0]["kills"], 1u);
-  EXPECT_EQ(weapons[0]["hits"], 7u);
-  EXPECT_EQ(weapons[0]["shots"], 10u);
-  EXPECT_EQ(weapons[1]["weapon"], false);
-  EXPECT_EQ(weapons[2]["weapon"], true);
-
-  // Each player's cells: row, bought, kills, shots, hits for every row the
-  // player has a weapon in.
-  const json& players = data["players"];
-  EXPECT_EQ(players[0][5], json::parse("[0, 2147483648, 4294967295, 10, 4, 1, 5, 0, 0, 0]"));
-  EXPECT_EQ(players[1][5], json::parse("[0, 0, 2, 0, 3, 2, 0, 0, 0, 0]"));
 }
 
 TEST(PageDataTest, PlayersAndTeamsCarryTheAggregatesFiguresAndDecodedNames) {
@@ -187,40 +205,6 @@ TEST(PageDataTest, PlayersAndTeamsCarryTheAggregatesFiguresAndDecodedNames) {
   EXPECT_EQ(data["weapons"], json::array());
   EXPECT_EQ(data["bones"], json::array());
   EXPECT_EQ(data["rangeColumns"], 0u);
-}
-
-TEST(PageDataTest, ItemsEqualTheItemPurchaseTable) {
-  StatsAggregate aggregate;
-  AddWeapons(aggregate, {{"P1", "wpn_a", "A", {}},
-                         {"P1", "medkit", "Med", {}},
-                         {"P2", "wpn_a", "A2", {}},
-                         {"P2", "wpn_b", "B", {}}});
-  aggregate.m_Players[0].FindWeapon("wpn_a")->m_dwBuyBuckets.Set(0, 0, 2);
-  aggregate.m_Players[1].FindWeapon("wpn_a")->m_dwBuyBuckets.Set(0, 2, 0xFFFFFFFFu);
-  aggregate.m_Players[0].FindWeapon("medkit")->m_dwBuyBuckets.Set(0, 1, 1);
-  aggregate.m_Players[1].FindWeapon("wpn_b")->m_dwBuyBuckets.Set(2, 33, 4);
-  const json data = BuildPageData(aggregate);
-  const std::string table = WriteToString(WriteItemPurchaseTable, aggregate);
-
-  // Rebuild the table's lines from the data: per team the label, the
-  // headings and one line per row.
-  std::string fromData = kItemPurchaseTitle;
-  for (std::size_t team = 0; team < kNumTeams; ++team) {
-    const json& block = data["items"][team];
-    fromData += std::string(kTeamLabels[team]) + "\n";
-    for (std::size_t k = 0; k < block["columns"]; ++k) {
-      fromData += "\t" + std::to_string(k == 0 ? 500 : k * 1000);
-    }
-    fromData += "\n";
-    for (const json& row : block["rows"]) {
-      fromData += data["weapons"][row[0].get<std::size_t>()]["label"].get<std::string>() + "\t";
-      for (std::size_t k = 1; k < row.size(); ++k) fromData += Shown(row[k]) + "\t";
-      fromData += "\n";
-    }
-    fromData += "\n";
-  }
-  EXPECT_EQ(fromData, table);
-  EXPECT_EQ(data["items"][1]["columns"], 0u);
 }
 
 }  // namespace
