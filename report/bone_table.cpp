@@ -26,7 +26,7 @@ Columns CollectColumns(const StatsAggregate& aggregate) {
   Columns columns;
   columns.columnOf.assign(aggregate.m_BoneTexts.size(), kNoColumn);
   for (const PlayerStats& player : aggregate.m_Players) {
-    const std::vector<WeaponStats>& weapons = player.m_Weapons;
+    const auto& weapons = player.m_Weapons;
     for (std::size_t i = 0; i < weapons.size(); ++i) {
       // Each weapon's bone list lies elsewhere on the heap: ask for the
       // next ones while this one is read.

@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <memory_resource>
 #include <span>
 #include <utility>
 #include <vector>
@@ -25,6 +26,10 @@ class BuyBucketCounts {
   };
   static constexpr std::size_t kTeams = 3;
   static constexpr std::size_t kBuckets = 34;
+
+  // The list takes its memory from `memory`.
+  explicit BuyBucketCounts(std::pmr::memory_resource* memory = std::pmr::get_default_resource())
+      : entries_(memory) {}
 
   // The counter of `team` and `bucket`; 0 for one never added to.
   std::uint32_t Get(std::size_t team, std::size_t bucket) const {
@@ -51,7 +56,7 @@ class BuyBucketCounts {
     }
     if (missing == 0) return;
     // The new counters: a merged list of the exact size.
-    std::vector<Entry> merged;
+    std::pmr::vector<Entry> merged(entries_.get_allocator());
     merged.reserve(entries_.size() + missing);
     auto old = entries_.begin();
     for (const Entry& entry : added) {
@@ -106,7 +111,7 @@ class BuyBucketCounts {
   static std::uint16_t Key(std::size_t team, std::size_t bucket) {
     return static_cast<std::uint16_t>(team * kBuckets + bucket);
   }
-  std::vector<Entry>::const_iterator Find(std::uint16_t key) const {
+  std::pmr::vector<Entry>::const_iterator Find(std::uint16_t key) const {
     return std::lower_bound(entries_.begin(), entries_.end(), key,
                             [](const Entry& entry, std::uint16_t k) { return entry.key < k; });
   }
@@ -123,7 +128,7 @@ class BuyBucketCounts {
     return at->count;
   }
 
-  std::vector<Entry> entries_;  // sorted by key
+  std::pmr::vector<Entry> entries_;  // sorted by key
 };
 
 }  // namespace wus

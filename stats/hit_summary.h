@@ -14,6 +14,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <memory_resource>
 #include <optional>
 #include <span>
 #include <vector>
@@ -77,7 +78,9 @@ using BoneSlots = std::vector<std::uint32_t>;
 
 class HitSummary {
  public:
-  HitSummary() = default;
+  // The lists take their memory from `memory`.
+  explicit HitSummary(std::pmr::memory_resource* memory = std::pmr::get_default_resource())
+      : range_(memory), bones_(memory) {}
   HitSummary(HitSummary&&) noexcept = default;
   HitSummary& operator=(HitSummary&&) noexcept = default;
   HitSummary(const HitSummary&) = delete;
@@ -143,8 +146,8 @@ class HitSummary {
 
   std::uint32_t hitCount_ = 0;
   std::uint32_t lethalHitCount_ = 0;
-  std::vector<std::uint32_t> range_;
-  std::vector<BoneHitCount> bones_;
+  std::pmr::vector<std::uint32_t> range_;
+  std::pmr::vector<BoneHitCount> bones_;
 };
 
 }  // namespace wus

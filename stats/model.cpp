@@ -40,7 +40,7 @@ WeaponStats& PlayerStats::FindOrAddWeapon(std::string_view id, std::string_view 
   if (m_Weapons.size() == m_Weapons.capacity()) {
     m_Weapons.reserve(m_Weapons.size() + std::max<std::size_t>(4, m_Weapons.size() / 4));
   }
-  WeaponStats& weapon = m_Weapons.emplace_back();
+  WeaponStats& weapon = m_Weapons.emplace_back(m_Weapons.get_allocator().resource());
   weapon.m_Name = id;
   weapon.m_DisplayName = displayName;
   // Neither text is indexed yet (both lookups failed), so the new weapon is
@@ -74,7 +74,7 @@ PlayerStats& StatsAggregate::FindOrAddPlayer(std::string_view name) {
   const std::uint32_t found = FindPlayerIndex(name, hash);
   if (found != HashIndex::kNone) return m_Players[found];
   m_PlayerIndex.Insert(hash, static_cast<std::uint32_t>(m_Players.size()));
-  return m_Players.emplace_back(name);
+  return m_Players.emplace_back(name, lists_.get());
 }
 
 const PlayerStats* StatsAggregate::FindPlayer(std::string_view name) const {

@@ -17,6 +17,8 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
+#include <memory_resource>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,6 +27,7 @@
 #include "stats/hash_index.h"
 #include "stats/hit_summary.h"
 #include "stats/keyed_hash.h"
+#include "stats/list_arena.h"
 #include "stats/name_pool.h"
 
 namespace wus {
@@ -47,6 +50,10 @@ inline void AddTo(std::int32_t& counter, std::uint32_t value) {
 }
 
 struct WeaponStats {
+  // The lists take their memory from `memory`.
+  explicit WeaponStats(std::pmr::memory_resource* memory = std::pmr::get_default_resource())
+      : m_dwBuyBuckets(memory), m_HitSummary(memory) {}
+
   NameBuf m_Name;         // the identifier
   NameBuf m_DisplayName;  // the label the weapon tables print
   std::uint32_t m_dwNumBought = 0;
@@ -63,14 +70,18 @@ struct WeaponStats {
 
 class PlayerStats {
  public:
-  explicit PlayerStats(std::string_view name) : m_Name(name) {}
+  // The lists of the player and its weapons take their memory from
+  // `memory`.
+  explicit PlayerStats(std::string_view name,
+                       std::pmr::memory_resource* memory = std::pmr::get_default_resource())
+      : m_Name(name), m_Weapons(memory) {}
 
   NameBuf m_Name;  // as spelled at first sight
   std::uint32_t TotalShots = 0;
   TeamCounters m_dwTotalAliveTime{};
   TeamMoney m_dwTotalMoneyRound{};
   TeamCounters m_dwNumRespawned{};
-  std::vector<WeaponStats> m_Weapons;
+  std::pmr::vector<WeaponStats> m_Weapons;
 
   // Returns the first weapon (in m_Weapons order) that MatchesName(key), or
   // null if none does.
@@ -103,12 +114,16 @@ struct AsciiFoldEqual {
 };
 
 class StatsAggregate {
+  // The memory of the players' lists (stats/list_arena.h). Declared before
+  // them, so that it goes after them.
+  std::unique_ptr<ListArena> lists_ = std::make_unique<ListArena>();
+
  public:
   StatsAggregate() { Reset(); }
   StatsAggregate(const StatsAggregate&) = delete;
   StatsAggregate& operator=(const StatsAggregate&) = delete;
 
-  std::vector<PlayerStats> m_Players;  // in order of first sight
+  std::vector<PlayerStats> m_Players;  // in order of first sight; lists in lists_
   std::vector<NameBuf> m_WeaponNames;  // distinct weapon identifiers, first sight
   TeamCounters m_dwTotalPlayersAliveTime{};
   TeamMoney m_dwTotalPlayersMoneyRound{};

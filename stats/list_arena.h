@@ -1,0 +1,60 @@
+// The memory of an aggregate's lists: every player's weapons, and every
+// weapon's purchase counters, distance columns and bones. An aggregate of
+// many players holds hundreds of thousands of such small lists; taking each
+// from the general heap costs an allocator call, a header and, above all, a
+// page fault for every 4 KiB the aggregate grows. The arena carves the
+// lists from large chunks instead, keeps freed blocks by size for reuse,
+// and gives every chunk back when it goes. On Linux the large chunks are
+// offered to the kernel for transparent huge pages, where the system
+// allows them, so that a large aggregate faults in 2 MiB at a time.
+//
+// One thread at a time may allocate and free through an arena (the merging
+// thread); any number may read the lists meanwhile. Blocks above 4 KiB, or
+// aligned to more than 16 bytes, come from operator new. A build with
+// AddressSanitizer takes every block from operator new, so that the
+// sanitizer still sees each list's bounds.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <memory_resource>
+#include <vector>
+
+namespace wus {
+
+class ListArena final : public std::pmr::memory_resource {
+ public:
+  ListArena() = default;
+  ~ListArena() override;
+  ListArena(const ListArena&) = delete;
+  ListArena& operator=(const ListArena&) = delete;
+
+ private:
+  static constexpr std::size_t kGrain = 16;      // block sizes are multiples of this
+  static constexpr std::size_t kLargest = 4096;  // larger blocks: operator new
+
+  struct FreeBlock {
+    FreeBlock* next;
+  };
+  struct Chunk {
+    void* memory;
+    std::size_t size;
+    bool mapped;  // by the system's mmap, not operator new
+  };
+
+  void* do_allocate(std::size_t bytes, std::size_t alignment) override;
+  void do_deallocate(void* block, std::size_t bytes, std::size_t alignment) override;
+  bool do_is_equal(const std::pmr::memory_resource& other) const noexcept override {
+    return this == &other;
+  }
+
+  // Starts a new chunk with room for at least `bytes`.
+  void NewChunk(std::size_t bytes);
+
+  std::array<FreeBlock*, kLargest / kGrain> free_{};  // by size / kGrain - 1
+  char* next_ = nullptr;                              // the current chunk's free room
+  char* end_ = nullptr;
+  std::vector<Chunk> chunks_;
+};
+
+}  // namespace wus
