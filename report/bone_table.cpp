@@ -25,9 +25,14 @@ struct Columns {
 Columns CollectColumns(const StatsAggregate& aggregate) {
   Columns columns;
   columns.columnOf.assign(aggregate.m_BoneTexts.size(), kNoColumn);
+  // The pool holds the bones of the summaries (and the empty text): once
+  // that many columns are found, the rest of the walk adds none. A pool
+  // with other texts is simply walked to the end.
+  const std::size_t texts = aggregate.m_BoneTexts.size() - 1;
   for (const PlayerStats& player : aggregate.m_Players) {
     const auto& weapons = player.m_Weapons;
     for (std::size_t i = 0; i < weapons.size(); ++i) {
+      if (columns.bones.size() == texts) return columns;
       // Each weapon's bone list lies elsewhere on the heap: ask for the
       // next ones while this one is read.
       if (i + 2 < weapons.size()) Prefetch(weapons[i + 2].m_HitSummary.bones().data());
