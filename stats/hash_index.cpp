@@ -18,7 +18,7 @@ void HashIndex::Reserve(std::size_t values) {
 }
 
 void HashIndex::Rehash(std::size_t count) {
-  std::vector<Slot> old(count, Slot{0, kNone});
+  std::pmr::vector<Slot> old(count, Slot{0, kNone}, slots_.get_allocator());
   old.swap(slots_);
   const std::size_t mask = slots_.size() - 1;
   for (const Slot& slot : old) {

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <memory_resource>
 #include <string_view>
 #include <vector>
 
@@ -92,6 +93,10 @@ class HashIndex {
  public:
   static constexpr std::uint32_t kNone = 0xffffffffu;
 
+  // The slots take their memory from `memory`.
+  explicit HashIndex(std::pmr::memory_resource* memory = std::pmr::get_default_resource())
+      : slots_(memory) {}
+
   // Returns a value stored under `hash` for which matches(value) is true,
   // or kNone. The callers store each text under one value only, so at most
   // one value matches.
@@ -129,7 +134,7 @@ class HashIndex {
   // puts every value back.
   void Rehash(std::size_t count);
 
-  std::vector<Slot> slots_;  // empty, or a power of two in size
+  std::pmr::vector<Slot> slots_;  // empty, or a power of two in size
   std::size_t used_ = 0;
 };
 

@@ -74,7 +74,7 @@ class PlayerStats {
   // `memory`.
   explicit PlayerStats(std::string_view name,
                        std::pmr::memory_resource* memory = std::pmr::get_default_resource())
-      : m_Name(name), m_Weapons(memory) {}
+      : m_Name(name), m_Weapons(memory), m_WeaponIndex(memory) {}
 
   NameBuf m_Name;  // as spelled at first sight
   std::uint32_t TotalShots = 0;
