@@ -26,22 +26,13 @@ constexpr bool kPassThrough = false;
 
 constexpr std::size_t kFirstChunk = std::size_t{1} << 18;
 constexpr std::size_t kLargestChunk = std::size_t{1} << 25;
-// Chunks this large are mapped on their own and offered huge pages.
-constexpr std::size_t kMappedChunk = std::size_t{1} << 22;
-constexpr std::size_t kHugePage = std::size_t{1} << 21;
+constexpr std::uintptr_t kPage = 4096;
+constexpr std::size_t kPopulateStep = std::size_t{1} << 20;
 
 }  // namespace
 
 ListArena::~ListArena() {
-  for (const Chunk& chunk : chunks_) {
-#ifdef __linux__
-    if (chunk.mapped) {
-      munmap(chunk.memory, chunk.size);
-      continue;
-    }
-#endif
-    ::operator delete(chunk.memory);
-  }
+  for (const Chunk& chunk : chunks_) ::operator delete(chunk.memory);
 }
 
 void* ListArena::do_allocate(std::size_t bytes, std::size_t alignment) {
@@ -58,6 +49,7 @@ void* ListArena::do_allocate(std::size_t bytes, std::size_t alignment) {
   if (static_cast<std::size_t>(end_ - next_) < size) NewChunk(size);
   void* block = next_;
   next_ += size;
+  if (next_ > populated_) Populate();
   return block;
 }
 
@@ -71,33 +63,30 @@ void ListArena::do_deallocate(void* block, std::size_t bytes, std::size_t alignm
   free = ::new (block) FreeBlock{free};
 }
 
+void ListArena::Populate() {
+  // From the page that holds the last byte handed out to the last whole
+  // page of the step; only advice, so a failure changes nothing.
+  const auto page = [](const char* at) {
+    return reinterpret_cast<char*>(reinterpret_cast<std::uintptr_t>(at) & ~(kPage - 1));
+  };
+  char* from = page(next_ - 1);
+  char* to = page(std::min(end_, from + kPopulateStep));
+#if defined(__linux__) && defined(MADV_POPULATE_WRITE)
+  if (to > from) madvise(from, static_cast<std::size_t>(to - from), MADV_POPULATE_WRITE);
+#endif
+  populated_ = std::max(to, next_);
+}
+
 void ListArena::NewChunk(std::size_t bytes) {
   std::size_t size =
       chunks_.empty() ? kFirstChunk : std::min(2 * chunks_.back().size, kLargestChunk);
   size = std::max(size, bytes);
   chunks_.reserve(chunks_.size() + 1);  // so that a chunk is never lost
-#ifdef __linux__
-  if (size >= kMappedChunk) {
-    // A huge page must start on a 2 MiB boundary: map that much more and
-    // begin the room at the first boundary.
-    const std::size_t mapped = size + kHugePage;
-    void* memory =
-        mmap(nullptr, mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (memory == MAP_FAILED) throw std::bad_alloc();
-    chunks_.push_back(Chunk{memory, mapped, true});
-    const auto start = reinterpret_cast<std::uintptr_t>(memory);
-    char* aligned = static_cast<char*>(memory) + ((kHugePage - start % kHugePage) % kHugePage);
-    // Only advice: where huge pages are off, the chunk is ordinary memory.
-    madvise(aligned, size, MADV_HUGEPAGE);
-    next_ = aligned;
-    end_ = aligned + size;
-    return;
-  }
-#endif
   void* memory = ::operator new(size);
-  chunks_.push_back(Chunk{memory, size, false});
+  chunks_.push_back(Chunk{memory, size});
   next_ = static_cast<char*>(memory);
   end_ = next_ + size;
+  populated_ = next_;
 }
 
 }  // namespace wus

@@ -1,6 +1,6 @@
 // The list arena under a random mix of sizes, alignments and frees: blocks
 // must be aligned, never overlap and keep their bytes, also across chunks
-// (ordinary and mapped ones) and when freed blocks are handed out again.
+// (each new one bigger) and when freed blocks are handed out again.
 #include "stats/list_arena.h"
 
 #include <gtest/gtest.h>
@@ -41,7 +41,7 @@ TEST(ListArenaTest, BlocksStayAlignedApartAndIntact) {
     std::memset(bytes, fill, size);
     live.push_back(Block{bytes, size, alignment, fill});
   };
-  // First some 12 MiB, so that the chunks grow past the mapped size; then
+  // First some 12 MiB, so that the chunks grow a few times; then
   // frees and allocations in turn, so that freed blocks come back.
   for (int i = 0; i < 6000; ++i) allocate(1 + random() % 4096);
   for (int step = 0; step < 40000; ++step) {
