@@ -10,8 +10,10 @@
 // 0 "DM Team", 1 "Green Team", 2 "Blue Team".
 //
 // Ownership: the aggregate owns its players, a player its weapons, a weapon
-// its hit summary, all by value. A reference returned by a find-or-add operation is
-// valid only until the next addition to the same list. Add to the lists only
+// its hit summary, all by value; the memory of the players' lists comes from
+// the aggregate's ListArena (stats/list_arena.h), so only the merging
+// thread may add to them. A reference returned by a find-or-add operation
+// is valid only until the next addition to the same list. Add to the lists only
 // through the operations below: they keep the indexes in step.
 #pragma once
 
