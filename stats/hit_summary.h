@@ -63,7 +63,7 @@ struct FileHitSummary {
   std::uint32_t hitCount = 0;
   std::uint32_t lethalHitCount = 0;
   std::vector<ColumnCount> columns;  // the columns hit, in no set order
-  std::vector<BoneHitCount> bones;   // in the order of their first hit; file bone ids
+  std::vector<BoneHitCount> bones;   // each once, in the order of their first hit; file ids
 
   // Forgets the counts; keeps the lists' room.
   void Clear() {
@@ -115,6 +115,14 @@ class HitSummary {
     }
     for (const ColumnCount& count : other.columns) range_[count.column] += count.hits;
     if (other.bones.empty()) return;
+    if (bones_.empty()) {
+      // The first record: its bones are distinct and all new, in order.
+      bones_.reserve(other.bones.size());
+      for (const BoneHitCount& count : other.bones) {
+        bones_.push_back(BoneHitCount{mapBone(count.bone), count.hits, count.lethalHits});
+      }
+      return;
+    }
     // Mark this summary's bones with their places (1 + index), then the
     // new ones, then add.
     for (std::size_t i = 0; i < bones_.size(); ++i) Slot(slots, bones_[i].bone) = Place(i);
