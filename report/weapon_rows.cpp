@@ -38,14 +38,20 @@ WeaponRowIndex::WeaponRowIndex(const StatsAggregate& aggregate) : aggregate_(agg
     const WeaponStats* weapon;
   };
   std::vector<Found> found;
+  std::size_t weapons = 0;  // most weapons match one key, as their identifier
+  for (const PlayerStats& player : aggregate.m_Players) weapons += player.m_Weapons.size();
+  found.reserve(weapons);
   std::vector<std::uint32_t> claimedBy(keys, 0);  // 1 + the last player that matched the key
   std::vector<std::uint32_t> perKey(keys + 1, 0);
   for (std::size_t p = 0; p < aggregate.m_Players.size(); ++p) {
     const auto player = static_cast<std::uint32_t>(p);
     for (const WeaponStats& weapon : aggregate.m_Players[p].m_Weapons) {
-      for (std::string_view name :
-           {std::string_view(weapon.m_Name), std::string_view(weapon.m_DisplayName)}) {
-        const std::uint32_t key = aggregate.FindWeaponName(name);
+      // The identifier's key is known when the loader added the weapon.
+      const std::uint32_t weaponKeys[] = {weapon.nameIndex != HashIndex::kNone
+                                              ? weapon.nameIndex
+                                              : aggregate.FindWeaponName(weapon.m_Name),
+                                          aggregate.FindWeaponName(weapon.m_DisplayName)};
+      for (std::uint32_t key : weaponKeys) {
         if (key == HashIndex::kNone || claimedBy[key] == player + 1) continue;
         claimedBy[key] = player + 1;
         found.push_back(Found{key, player, &weapon});

@@ -83,7 +83,7 @@ class Merger {
     WeaponStats& w = p.FindOrAddWeapon(record.id, record.displayName);
     // The identifier of every weapon enters the names once, when the weapon
     // is first added to a player.
-    if (p.m_Weapons.size() != weaponsBefore) aggregate_.AddWeaponName(w.m_Name);
+    if (p.m_Weapons.size() != weaponsBefore) w.nameIndex = aggregate_.AddWeaponName(w.m_Name);
     AddTo(w.m_dwNumBought, record.numBought);
     AddTo(w.m_dwAuxCount, record.auxCount);
     AddTo(w.m_dwNumShots, record.numShots);

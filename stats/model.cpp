@@ -87,12 +87,15 @@ std::uint32_t StatsAggregate::FindPlayerIndex(std::string_view name, std::uint32
       hash, [&](std::uint32_t i) { return AsciiFoldEqual()(m_Players[i].m_Name, name); });
 }
 
-void StatsAggregate::AddWeaponName(std::string_view id) {
+std::uint32_t StatsAggregate::AddWeaponName(std::string_view id) {
   ++weaponNameOffers_;
   const std::uint32_t hash = HashText(id);
-  if (FindWeaponName(id, hash) != HashIndex::kNone) return;
-  m_WeaponNameIndex.Insert(hash, static_cast<std::uint32_t>(m_WeaponNames.size()));
+  const std::uint32_t found = FindWeaponName(id, hash);
+  if (found != HashIndex::kNone) return found;
+  const auto index = static_cast<std::uint32_t>(m_WeaponNames.size());
+  m_WeaponNameIndex.Insert(hash, index);
   m_WeaponNames.emplace_back(id);
+  return index;
 }
 
 std::uint32_t StatsAggregate::FindWeaponName(std::string_view name) const {

@@ -63,6 +63,9 @@ struct WeaponStats {
   std::uint32_t m_dwNumShots = 0;
   std::uint32_t m_dwNumHits = 0;
   std::uint32_t m_dwNumKills = 0;
+  // The index of m_Name in the aggregate's m_WeaponNames, when the loader
+  // added the weapon; HashIndex::kNone when it is not known.
+  std::uint32_t nameIndex = HashIndex::kNone;
   BuyBucketCounts m_dwBuyBuckets;  // read as [team][bucket]
   HitSummary m_HitSummary;         // bone ids into StatsAggregate::m_BoneTexts
 
@@ -142,8 +145,9 @@ class StatsAggregate {
   // Returns that player, or null.
   const PlayerStats* FindPlayer(std::string_view name) const;
 
-  // Appends `id` to m_WeaponNames unless an equal entry exists.
-  void AddWeaponName(std::string_view id);
+  // Appends `id` to m_WeaponNames unless an equal entry exists; returns
+  // the index of the entry equal to it.
+  std::uint32_t AddWeaponName(std::string_view id);
   // Returns the index in m_WeaponNames of the entry equal to `name`, or
   // HashIndex::kNone.
   std::uint32_t FindWeaponName(std::string_view name) const;
