@@ -25,12 +25,8 @@ void HitFolder::Finish(FileHitSummary* out) {
   out->bones.clear();
   for (std::uint32_t i = 0; i < boneCount_; ++i) {
     if (bones_[i].bone != NamePool::kEmpty) out->bones.push_back(bones_[i]);
-    boneSlot_[bones_[i].bone] = 0;
-    bones_[i] = BoneHitCount{};
   }
-  // The columns are zero again (taken above): the rest of Clear.
-  hitCount_ = lethalHitCount_ = 0;
-  touchedCount_ = boneCount_ = 0;
+  Clear();
 }
 
 void HitFolder::Clear() {

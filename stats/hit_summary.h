@@ -115,14 +115,6 @@ class HitSummary {
     }
     for (const ColumnCount& count : other.columns) range_[count.column] += count.hits;
     if (other.bones.empty()) return;
-    if (bones_.empty()) {
-      // The first record: its bones are distinct and all new, in order.
-      bones_.reserve(other.bones.size());
-      for (const BoneHitCount& count : other.bones) {
-        bones_.push_back(BoneHitCount{mapBone(count.bone), count.hits, count.lethalHits});
-      }
-      return;
-    }
     // Mark this summary's bones with their places (1 + index), then the
     // new ones, then add.
     for (std::size_t i = 0; i < bones_.size(); ++i) Slot(slots, bones_[i].bone) = Place(i);
