@@ -1,15 +1,14 @@
 // The program's control flow.
 #include "app/driver.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
-#include <thread>
 
 #include "app/inputs.h"
 #include "app/report_file.h"
 #include "app/report_name.h"
+#include "platform/platform.h"
 #include "report/sections.h"
 #include "stats/load_files.h"
 #include "text/log.h"
@@ -92,9 +91,8 @@ std::string ReportPath(const ReportOptions& options, const ReportNaming& naming,
 }  // namespace
 
 void WriteReport(const StatsAggregate& aggregate, ReportStream& stream, unsigned threads) {
-  if (threads == 0) threads = std::max(1u, std::thread::hardware_concurrency());
   WriteUsedFilesList(aggregate, stream);
-  WriteTables(WeaponRowIndex(aggregate), stream, threads);
+  WriteTables(WeaponRowIndex(aggregate), stream, ThreadsForJobs(threads));
 }
 
 void WriteReport(const StatsAggregate& aggregate, ReportStream& stream) {

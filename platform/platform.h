@@ -4,9 +4,11 @@
 // Win32 calls; elsewhere the POSIX equivalents (or nothing, for the debugger channel) stand in.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <thread>
 
 namespace wus {
 
@@ -41,6 +43,12 @@ void IgnoreBrokenPipeSignal();
 // normal). Nothing on other systems, where the call would reach the whole
 // process.
 void LowerThreadPriority();
+
+// Returns `jobs`, or for 0 the number of processors (at least 1): the
+// threads that "-j" asks for.
+inline unsigned ThreadsForJobs(unsigned jobs) {
+  return jobs != 0 ? jobs : std::max(1u, std::thread::hardware_concurrency());
+}
 
 // Returns true iff standard output is a terminal (not a file or a pipe).
 bool StdoutIsTerminal();

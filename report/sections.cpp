@@ -64,11 +64,10 @@ void WriteTables(const WeaponRowIndex& rows, ReportStream& stream, unsigned thre
     }
   };
   {
+    const std::size_t helperCount = std::min<std::size_t>(threads, kTables.size()) - 1;
     std::vector<std::jthread> helpers;
-    helpers.reserve(std::min<std::size_t>(threads, kTables.size()) - 1);
-    for (std::size_t i = 1; i < std::min<std::size_t>(threads, kTables.size()); ++i) {
-      helpers.emplace_back(work);
-    }
+    helpers.reserve(helperCount);
+    for (std::size_t i = 0; i < helperCount; ++i) helpers.emplace_back(work);
     work();
   }
   for (const std::exception_ptr& error : errors) {

@@ -35,17 +35,20 @@ ListArena::~ListArena() {
   for (const Chunk& chunk : chunks_) ::operator delete(chunk.memory);
 }
 
+ListArena::FreeBlock** ListArena::FreeList(std::size_t bytes, std::size_t alignment) {
+  if (kPassThrough || bytes > kLargest || alignment > kGrain) return nullptr;
+  return &free_[BlockSize(bytes) / kGrain - 1];
+}
+
 void* ListArena::do_allocate(std::size_t bytes, std::size_t alignment) {
-  if (kPassThrough || bytes > kLargest || alignment > kGrain) {
-    return ::operator new (bytes, std::align_val_t{alignment});
-  }
-  const std::size_t size = std::max(kGrain, (bytes + kGrain - 1) / kGrain * kGrain);
-  FreeBlock*& free = free_[size / kGrain - 1];
-  if (free != nullptr) {
-    FreeBlock* block = free;
-    free = block->next;
+  FreeBlock** free = FreeList(bytes, alignment);
+  if (free == nullptr) return ::operator new (bytes, std::align_val_t{alignment});
+  if (*free != nullptr) {
+    FreeBlock* block = *free;
+    *free = block->next;
     return block;
   }
+  const std::size_t size = BlockSize(bytes);
   if (static_cast<std::size_t>(end_ - next_) < size) NewChunk(size);
   void* block = next_;
   next_ += size;
@@ -54,13 +57,12 @@ void* ListArena::do_allocate(std::size_t bytes, std::size_t alignment) {
 }
 
 void ListArena::do_deallocate(void* block, std::size_t bytes, std::size_t alignment) {
-  if (kPassThrough || bytes > kLargest || alignment > kGrain) {
+  FreeBlock** free = FreeList(bytes, alignment);
+  if (free == nullptr) {
     ::operator delete (block, std::align_val_t{alignment});
     return;
   }
-  const std::size_t size = std::max(kGrain, (bytes + kGrain - 1) / kGrain * kGrain);
-  FreeBlock*& free = free_[size / kGrain - 1];
-  free = ::new (block) FreeBlock{free};
+  *free = ::new (block) FreeBlock{*free};
 }
 
 void ListArena::Populate() {

@@ -46,6 +46,13 @@ class ListArena final : public std::pmr::memory_resource {
     return this == &other;
   }
 
+  // The size of the block that holds `bytes` (at most kLargest).
+  static std::size_t BlockSize(std::size_t bytes) {
+    return bytes <= kGrain ? kGrain : (bytes + kGrain - 1) / kGrain * kGrain;
+  }
+  // The list of freed blocks of that size, or null for a block that goes
+  // to operator new.
+  FreeBlock** FreeList(std::size_t bytes, std::size_t alignment);
   // Starts a new chunk with room for at least `bytes`.
   void NewChunk(std::size_t bytes);
   // Linux: maps in the pages of the next MiB of the chunk with one call,

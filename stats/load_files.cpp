@@ -129,8 +129,7 @@ void LoadFiles(const std::vector<std::string>& paths, StatsAggregate& aggregate,
                FileSystem& fileSystem,
                const std::function<void(std::size_t, const LoadResult&)>& onLoaded) {
   if (paths.empty()) return;
-  std::size_t workers = jobs != 0 ? jobs : std::max(1u, std::thread::hardware_concurrency());
-  workers = std::min(workers, paths.size());
+  const std::size_t workers = std::min<std::size_t>(ThreadsForJobs(jobs), paths.size());
   // Two files per worker: one being read while the other waits for the merge.
   ReadAhead readAhead(paths, 2 * workers);
   std::vector<std::jthread> threads;
