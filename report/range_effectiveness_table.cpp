@@ -6,7 +6,6 @@
 // write is plain.
 #include <algorithm>
 #include <cstdint>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -44,10 +43,7 @@ void WriteRangeEffectivenessTable(const WeaponRowIndex& rows, ReportStream& stre
     std::fill(counts.begin(), counts.end(), 0u);
     ForEachMatchedWeapon(
         row, [](const WeaponStats& weapon) { return weapon.m_HitSummary.rangeColumns().data(); },
-        [&](const WeaponStats& weapon) {
-          std::span<const std::uint32_t> columns = weapon.m_HitSummary.rangeColumns();
-          for (std::size_t k = 0; k < columns.size(); ++k) AddTo(counts[k], columns[k]);
-        });
+        [&](const WeaponStats& weapon) { weapon.m_HitSummary.rangeColumns().AddTo(counts); });
     line.assign(row.label);
     line += '\t';
     for (std::uint32_t count : counts) AppendCountCell(&line, count);

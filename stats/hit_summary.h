@@ -19,6 +19,7 @@
 #include <span>
 #include <vector>
 
+#include "stats/count_row.h"
 #include "stats/name_pool.h"
 
 namespace wus {
@@ -91,7 +92,7 @@ class HitSummary {
   std::uint32_t lethalHitCount() const { return lethalHitCount_; }
   // Hits per distance column 0, 1, ...; the size is one more than the
   // largest column hit (0 when none was).
-  std::span<const std::uint32_t> rangeColumns() const { return range_; }
+  const CountRow& rangeColumns() const { return range_; }
   // The bones hit, in the order of their first hit. Hits without a bone
   // name count in hitCount() and lethalHitCount() only.
   std::span<const BoneHitCount> bones() const { return bones_; }
@@ -109,11 +110,8 @@ class HitSummary {
     lethalHitCount_ += other.lethalHitCount;
     std::uint32_t columns = 0;
     for (const ColumnCount& count : other.columns) columns = std::max(columns, count.column + 1);
-    if (columns > range_.size()) {
-      range_.reserve(columns);
-      range_.resize(columns);
-    }
-    for (const ColumnCount& count : other.columns) range_[count.column] += count.hits;
+    range_.GrowTo(columns);
+    for (const ColumnCount& count : other.columns) range_.Add(count.column, count.hits);
     if (other.bones.empty()) return;
     // Mark this summary's bones with their places (1 + index), then the
     // new ones, then add.
@@ -146,7 +144,7 @@ class HitSummary {
 
   std::uint32_t hitCount_ = 0;
   std::uint32_t lethalHitCount_ = 0;
-  std::pmr::vector<std::uint32_t> range_;
+  CountRow range_;
   std::pmr::vector<BoneHitCount> bones_;
 };
 

@@ -8,6 +8,7 @@
 #include <span>
 #include <string_view>
 
+#include "stats/count_row.h"
 #include "stats/model.h"
 
 namespace wus::html {
@@ -17,9 +18,9 @@ using BoneHits = BoneHitCount;
 // A view of one weapon's hit summary; valid while the aggregate lives and
 // does not change.
 struct WeaponHits {
-  std::uint32_t hitCount = 0;                   // hit records (wraps)
-  std::span<const std::uint32_t> rangeColumns;  // size: 1 + the largest column hit
-  std::span<const BoneHits> bones;              // first-appearance order
+  std::uint32_t hitCount = 0;              // hit records (wraps)
+  const CountRow* rangeColumns = nullptr;  // size: 1 + the largest column hit
+  std::span<const BoneHits> bones;         // first-appearance order
 };
 
 // Reads the hit summaries of the weapons of one aggregate, which must
@@ -31,7 +32,7 @@ class HitReader {
   // Sets `*out` to the summary of `weapon`'s hits.
   void Read(const WeaponStats& weapon, WeaponHits* out) const {
     out->hitCount = weapon.m_HitSummary.hitCount();
-    out->rangeColumns = weapon.m_HitSummary.rangeColumns();
+    out->rangeColumns = &weapon.m_HitSummary.rangeColumns();
     out->bones = weapon.m_HitSummary.bones();
   }
 

@@ -35,7 +35,7 @@ json CollectColumns(const StatsAggregate& aggregate, HitReader& reader,
   for (const PlayerStats& player : aggregate.m_Players) {
     for (const WeaponStats& weapon : player.m_Weapons) {
       reader.Read(weapon, &hits);
-      *rangeColumns = std::max(*rangeColumns, hits.rangeColumns.size());
+      *rangeColumns = std::max(*rangeColumns, hits.rangeColumns->size());
       for (const BoneHits& bone : hits.bones) {
         if (columnOf->size() <= bone.bone) columnOf->resize(bone.bone + std::size_t{1}, 0);
         if ((*columnOf)[bone.bone] != 0) continue;
@@ -66,9 +66,8 @@ void AddRowHits(HitReader& reader, const WeaponRow& row, const std::vector<std::
       [&](const WeaponStats& weapon) {
         reader.Read(weapon, &hits);
         AddTo(hitCount, hits.hitCount);
-        if (range.size() < hits.rangeColumns.size()) range.resize(hits.rangeColumns.size());
-        for (std::size_t k = 0; k < hits.rangeColumns.size(); ++k)
-          AddTo(range[k], hits.rangeColumns[k]);
+        if (range.size() < hits.rangeColumns->size()) range.resize(hits.rangeColumns->size());
+        hits.rangeColumns->AddTo(range);
         for (const BoneHits& bone : hits.bones) {
           const std::size_t column = columnOf[bone.bone] - std::size_t{1};
           if (boneHits.size() <= column) {

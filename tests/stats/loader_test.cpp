@@ -40,8 +40,9 @@ TEST(LoaderTest, EveryVersionLoadsAndAddsUp) {
   const HitSummary& hits = aggregate.m_Players[0].m_Weapons.at(0).m_HitSummary;
   EXPECT_EQ(hits.hitCount(), 3u);
   EXPECT_EQ(hits.lethalHitCount(), 3u);
-  EXPECT_EQ(std::vector<std::uint32_t>(hits.rangeColumns().begin(), hits.rangeColumns().end()),
-            (std::vector<std::uint32_t>{0, 0, 0, 0, 0, 3}));
+  std::vector<std::uint32_t> range(hits.rangeColumns().size());
+  hits.rangeColumns().AddTo(range);
+  EXPECT_EQ(range, (std::vector<std::uint32_t>{0, 0, 0, 0, 0, 3}));
   ASSERT_EQ(hits.bones().size(), 1u);
   EXPECT_EQ(aggregate.m_BoneTexts.Get(hits.bones()[0].bone), "bip01_head");
   EXPECT_EQ(hits.bones()[0].hits, 1u);
