@@ -36,11 +36,11 @@ Columns CollectColumns(const StatsAggregate& aggregate) {
       // Each weapon's bone list lies elsewhere on the heap: ask for the
       // next ones while this one is read.
       if (i + 2 < weapons.size()) Prefetch(weapons[i + 2].m_HitSummary.bones().data());
-      for (const BoneHitCount& count : weapons[i].m_HitSummary.bones()) {
-        if (columns.columnOf[count.bone] != kNoColumn) continue;
+      weapons[i].m_HitSummary.bones().ForEach([&columns](const BoneHitCount& count) {
+        if (columns.columnOf[count.bone] != kNoColumn) return;
         columns.columnOf[count.bone] = static_cast<std::uint32_t>(columns.bones.size());
         columns.bones.push_back(count.bone);
-      }
+      });
     }
   }
   return columns;
@@ -96,12 +96,12 @@ void WriteBoneTable(const WeaponRowIndex& rows, ReportStream& stream, const char
         [&](const WeaponStats& weapon) {
           const HitSummary& summary = weapon.m_HitSummary;
           AddTo(rowTotal, lethalOnly ? summary.lethalHitCount() : summary.hitCount());
-          for (const BoneHitCount& count : summary.bones()) {
+          summary.bones().ForEach([&](const BoneHitCount& count) {
             std::uint32_t n = lethalOnly ? count.lethalHits : count.hits;
             std::uint32_t column = columns.columnOf[count.bone];
             AddTo(rowCounts[column], n);
             AddTo(columnTotals[column], n);
-          }
+          });
         });
     AddTo(grandTotal, rowTotal);
 

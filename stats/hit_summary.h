@@ -19,8 +19,8 @@
 #include <span>
 #include <vector>
 
-#include "stats/count_row.h"
 #include "stats/name_pool.h"
+#include "stats/packed_row.h"
 
 namespace wus {
 
@@ -52,6 +52,38 @@ struct BoneHitCount {
   std::uint32_t lethalHits = 0;
 };
 
+// The bones of a hit summary, in the order of their first hit: a view of
+// a row of three numbers per bone (its id, hits and lethal hits).
+class BoneList {
+ public:
+  // No bones.
+  BoneList() : numbers_(&NoNumbers()) {}
+  explicit BoneList(const PackedRow& numbers) : numbers_(&numbers) {}
+
+  std::size_t size() const { return numbers_->size() / 3; }
+  bool empty() const { return numbers_->empty(); }
+  // Where the bones lie, to ask for them ahead of reading.
+  const void* data() const { return numbers_->data(); }
+  BoneHitCount operator[](std::size_t i) const {
+    const PackedRow& numbers = *numbers_;
+    return BoneHitCount{numbers[3 * i], numbers[3 * i + 1], numbers[3 * i + 2]};
+  }
+  // Calls visit(BoneHitCount) for every bone in order; faster than indexing.
+  template <typename Visit>
+  void ForEach(Visit&& visit) const {
+    numbers_->ForEachGroup<3>([&visit](const std::array<std::uint32_t, 3>& bone) {
+      visit(BoneHitCount{bone[0], bone[1], bone[2]});
+    });
+  }
+
+ private:
+  static const PackedRow& NoNumbers() {
+    static const PackedRow none;
+    return none;
+  }
+  const PackedRow* numbers_;
+};
+
 // The hits of one column.
 struct ColumnCount {
   std::uint32_t column;
@@ -81,7 +113,7 @@ class HitSummary {
  public:
   // The lists take their memory from `memory`.
   explicit HitSummary(std::pmr::memory_resource* memory = std::pmr::get_default_resource())
-      : range_(memory), bones_(memory) {}
+      : range_(memory), boneNumbers_(memory) {}
   HitSummary(HitSummary&&) noexcept = default;
   HitSummary& operator=(HitSummary&&) noexcept = default;
   HitSummary(const HitSummary&) = delete;
@@ -92,18 +124,19 @@ class HitSummary {
   std::uint32_t lethalHitCount() const { return lethalHitCount_; }
   // Hits per distance column 0, 1, ...; the size is one more than the
   // largest column hit (0 when none was).
-  const CountRow& rangeColumns() const { return range_; }
+  const PackedRow& rangeColumns() const { return range_; }
   // The bones hit, in the order of their first hit. Hits without a bone
   // name count in hitCount() and lethalHitCount() only.
-  std::span<const BoneHitCount> bones() const { return bones_; }
+  BoneList bones() const { return BoneList(boneNumbers_); }
 
   // Adds the counts of one weapon record, whose bone ids belong to another
   // pool: mapBone(id) gives the id of the same text in this summary's pool
   // (distinct ids for distinct texts). Bones new to this summary follow its
   // own, in `other`'s order. `slots` is scratch indexed by this pool's ids,
   // all zero before and after the call: with it, adding costs time in
-  // proportion to the bones of the two summaries. Grows its lists to the
-  // exact size needed, since an aggregate holds many summaries.
+  // proportion to the columns of `other` and the bones of the two
+  // summaries. Grows its lists to the exact size needed, since an
+  // aggregate holds many summaries.
   template <typename MapBone>
   void Add(const FileHitSummary& other, MapBone&& mapBone, BoneSlots& slots) {
     hitCount_ += other.hitCount;
@@ -115,24 +148,24 @@ class HitSummary {
     if (other.bones.empty()) return;
     // Mark this summary's bones with their places (1 + index), then the
     // new ones, then add.
-    for (std::size_t i = 0; i < bones_.size(); ++i) Slot(slots, bones_[i].bone) = Place(i);
-    std::size_t added = 0;
+    std::size_t bones = 0;
+    boneNumbers_.ForEachGroup<3>(
+        [&](const std::array<std::uint32_t, 3>& bone) { Slot(slots, bone[0]) = Place(bones++); });
+    const std::size_t before = bones;
     for (const BoneHitCount& count : other.bones) {
       std::uint32_t& slot = Slot(slots, mapBone(count.bone));
-      if (slot == 0) {
-        slot = Place(bones_.size() + added);
-        ++added;
-      }
+      if (slot == 0) slot = Place(bones++);
     }
-    if (added != 0) bones_.reserve(bones_.size() + added);
+    boneNumbers_.GrowTo(3 * bones);
     for (const BoneHitCount& count : other.bones) {
       const NameId bone = mapBone(count.bone);
-      const std::size_t at = slots[bone] - std::size_t{1};
-      if (at == bones_.size()) bones_.push_back(BoneHitCount{bone, 0, 0});
-      bones_[at].hits += count.hits;
-      bones_[at].lethalHits += count.lethalHits;
+      const std::size_t at = 3 * (slots[bone] - std::size_t{1});
+      if (at >= 3 * before) boneNumbers_.Add(at, bone);  // a new place: its bone
+      boneNumbers_.Add(at + 1, count.hits);
+      boneNumbers_.Add(at + 2, count.lethalHits);
     }
-    for (const BoneHitCount& count : bones_) slots[count.bone] = 0;
+    boneNumbers_.ForEachGroup<3>(
+        [&slots](const std::array<std::uint32_t, 3>& bone) { slots[bone[0]] = 0; });
   }
 
  private:
@@ -144,8 +177,8 @@ class HitSummary {
 
   std::uint32_t hitCount_ = 0;
   std::uint32_t lethalHitCount_ = 0;
-  CountRow range_;
-  std::pmr::vector<BoneHitCount> bones_;
+  PackedRow range_;
+  PackedRow boneNumbers_;  // bone, hits, lethal hits: three numbers per bone
 };
 
 }  // namespace wus

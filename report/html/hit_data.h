@@ -5,11 +5,10 @@
 #pragma once
 
 #include <cstdint>
-#include <span>
 #include <string_view>
 
-#include "stats/count_row.h"
 #include "stats/model.h"
+#include "stats/packed_row.h"
 
 namespace wus::html {
 
@@ -18,9 +17,9 @@ using BoneHits = BoneHitCount;
 // A view of one weapon's hit summary; valid while the aggregate lives and
 // does not change.
 struct WeaponHits {
-  std::uint32_t hitCount = 0;              // hit records (wraps)
-  const CountRow* rangeColumns = nullptr;  // size: 1 + the largest column hit
-  std::span<const BoneHits> bones;         // first-appearance order
+  std::uint32_t hitCount = 0;               // hit records (wraps)
+  const PackedRow* rangeColumns = nullptr;  // size: 1 + the largest column hit
+  BoneList bones;                           // first-appearance order
 };
 
 // Reads the hit summaries of the weapons of one aggregate, which must

@@ -36,13 +36,13 @@ json CollectColumns(const StatsAggregate& aggregate, HitReader& reader,
     for (const WeaponStats& weapon : player.m_Weapons) {
       reader.Read(weapon, &hits);
       *rangeColumns = std::max(*rangeColumns, hits.rangeColumns->size());
-      for (const BoneHits& bone : hits.bones) {
+      hits.bones.ForEach([&](const BoneHits& bone) {
         if (columnOf->size() <= bone.bone) columnOf->resize(bone.bone + std::size_t{1}, 0);
-        if ((*columnOf)[bone.bone] != 0) continue;
+        if ((*columnOf)[bone.bone] != 0) return;
         (*columnOf)[bone.bone] = static_cast<std::uint32_t>(bones.size() + 1);
         std::string_view name = reader.BoneText(bone.bone);
         bones.push_back(json::array({Text(name), Text(ShownBoneName(name))}));
-      }
+      });
     }
   }
   return bones;
@@ -68,7 +68,7 @@ void AddRowHits(HitReader& reader, const WeaponRow& row, const std::vector<std::
         AddTo(hitCount, hits.hitCount);
         if (range.size() < hits.rangeColumns->size()) range.resize(hits.rangeColumns->size());
         hits.rangeColumns->AddTo(range);
-        for (const BoneHits& bone : hits.bones) {
+        hits.bones.ForEach([&](const BoneHits& bone) {
           const std::size_t column = columnOf[bone.bone] - std::size_t{1};
           if (boneHits.size() <= column) {
             boneHits.resize(column + 1);
@@ -76,7 +76,7 @@ void AddRowHits(HitReader& reader, const WeaponRow& row, const std::vector<std::
           }
           AddTo(boneHits[column], bone.hits);
           AddTo(boneLethal[column], bone.lethalHits);
-        }
+        });
       });
   while (!range.empty() && range.back() == 0) range.pop_back();
   json bones = json::array();

@@ -148,9 +148,8 @@ std::vector<std::string_view> Texts(const StatsAggregate& aggregate) {
     texts.push_back(player.m_Name);
     for (const WeaponStats& weapon : player.m_Weapons) {
       texts.insert(texts.end(), {weapon.m_Name, weapon.m_DisplayName});
-      for (const BoneHitCount& bone : weapon.m_HitSummary.bones()) {
-        texts.push_back(aggregate.m_BoneTexts.Get(bone.bone));
-      }
+      weapon.m_HitSummary.bones().ForEach(
+          [&](const BoneHitCount& bone) { texts.push_back(aggregate.m_BoneTexts.Get(bone.bone)); });
     }
   }
   return texts;

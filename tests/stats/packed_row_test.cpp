@@ -1,10 +1,11 @@
-// A row of narrow counters against plain 32-bit counters: the same counts
-// (wrapping included) whatever the width, and the narrowest width that
-// holds them.
-#include "stats/count_row.h"
+// A packed row against plain 32-bit counters: the same numbers (wrapping
+// included) whatever the width, read one by one, in groups or summed, and
+// the narrowest width that holds them.
+#include "stats/packed_row.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -26,7 +27,7 @@ struct Case {
   std::size_t width;  // after the last step
 };
 
-TEST(CountRowTest, CountsLikePlainCountersInTheNarrowestWidth) {
+TEST(PackedRowTest, CountsLikePlainCountersInTheNarrowestWidth) {
   const std::vector<Case> cases = {
       {"small counts stay one byte", {{4, 3, 1}, {4, 3, 254}, {4, 0, 255}}, 1},
       {"255 + 1 widens to two bytes", {{2, 1, 255}, {2, 0, 7}, {2, 1, 1}}, 2},
@@ -38,7 +39,7 @@ TEST(CountRowTest, CountsLikePlainCountersInTheNarrowestWidth) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    CountRow row;
+    PackedRow row;
     std::vector<std::uint32_t> plain;
     for (const Step& step : c.steps) {
       row.GrowTo(step.columns);
@@ -56,6 +57,12 @@ TEST(CountRowTest, CountsLikePlainCountersInTheNarrowestWidth) {
     row.AddTo(sums);
     for (std::size_t k = 0; k < plain.size(); ++k) EXPECT_EQ(sums[k], plain[k] + (kMax - 1));
     EXPECT_EQ(sums.back(), kMax - 1);
+    std::vector<std::uint32_t> grouped;
+    row.ForEachGroup<3>([&grouped](const std::array<std::uint32_t, 3>& group) {
+      grouped.insert(grouped.end(), group.begin(), group.end());
+    });
+    plain.resize(plain.size() - plain.size() % 3);  // a last, shorter group is skipped
+    EXPECT_EQ(grouped, plain);
   }
 }
 
