@@ -1,4 +1,5 @@
-// Reading files on worker threads, merging them in order on the caller's.
+// Reading files on worker threads and the caller's, merging them in order on
+// the caller's.
 #include "stats/load_files.h"
 
 #include <algorithm>
@@ -22,7 +23,7 @@ class ReadAhead {
  public:
   ReadAhead(const std::vector<std::string>& paths, std::size_t window)
       : paths_(paths), slots_(window) {
-    reading_.reserve(window);  // so that a worker never allocates under the lock
+    reading_.reserve(window);  // so that a reader never allocates under the lock
   }
 
   // Worker: reads files until none is left or Stop was called. The merge
@@ -30,45 +31,33 @@ class ReadAhead {
   void Work(FileSystem& fileSystem) {
     LowerThreadPriority();
     std::unique_ptr<FileRecords> records;
+    std::unique_lock lock(mutex_);
     while (true) {
-      std::size_t index;
-      {
-        std::unique_lock lock(mutex_);
-        room_.wait(lock, [&] { return stopping_ || CanTakeNext(); });
-        if (stopping_ || next_ == paths_.size()) return;
-        index = next_++;
-        reading_.push_back(index);
-        if (!spare_.empty()) {
-          records = std::move(spare_.back());
-          spare_.pop_back();
-        }
-      }
-      std::exception_ptr error;
-      try {
-        if (!records) records = std::make_unique<FileRecords>();
-        ReadFileRecords(paths_[index], fileSystem, records.get());
-      } catch (...) {
-        error = std::current_exception();
-      }
-      {
-        std::lock_guard lock(mutex_);
-        Slot& slot = slots_[index % slots_.size()];
-        slot.records = std::move(records);
-        slot.error = error;
-        slot.ready = true;
-        reading_.erase(std::find(reading_.begin(), reading_.end(), index));
-      }
+      room_.wait(lock, [&] { return stopping_ || CanTakeNext(); });
+      if (stopping_ || next_ == paths_.size()) return;
+      ReadNext(lock, fileSystem, records);
+      lock.unlock();
       ready_.notify_all();
-      room_.notify_all();  // a worker may wait for this path
+      lock.lock();
     }
   }
 
   // Merging thread: waits for file `index`, which must be the one after the
   // last taken, and returns its records; rethrows a worker's exception.
-  std::unique_ptr<FileRecords> Take(std::size_t index) {
+  // Rather than wait, it reads the next file itself while it may, so that
+  // it shares the reading with the workers instead of taking a processor
+  // from them.
+  std::unique_ptr<FileRecords> Take(std::size_t index, FileSystem& fileSystem) {
     std::unique_lock lock(mutex_);
     Slot& slot = slots_[index % slots_.size()];
-    ready_.wait(lock, [&] { return slot.ready; });
+    std::unique_ptr<FileRecords> records;
+    while (!slot.ready) {
+      if (next_ < paths_.size() && CanTakeNext()) {
+        ReadNext(lock, fileSystem, records);
+      } else {
+        ready_.wait(lock);
+      }
+    }
     slot.ready = false;
     if (slot.error) std::rethrow_exception(std::exchange(slot.error, nullptr));
     return std::move(slot.records);
@@ -96,14 +85,42 @@ class ReadAhead {
   }
 
  private:
+  // Reads the next file, with `lock` held on entry and on return but not
+  // while reading, into its slot, taking `records` (or a spare) for it; a
+  // reader waiting for the same path may take its turn after.
+  void ReadNext(std::unique_lock<std::mutex>& lock, FileSystem& fileSystem,
+                std::unique_ptr<FileRecords>& records) {
+    const std::size_t index = next_++;
+    reading_.push_back(index);
+    if (!records && !spare_.empty()) {
+      records = std::move(spare_.back());
+      spare_.pop_back();
+    }
+    lock.unlock();
+    std::exception_ptr error;
+    try {
+      if (!records) records = std::make_unique<FileRecords>();
+      ReadFileRecords(paths_[index], fileSystem, records.get());
+    } catch (...) {
+      error = std::current_exception();
+    }
+    lock.lock();
+    Slot& slot = slots_[index % slots_.size()];
+    slot.records = std::move(records);
+    slot.error = error;
+    slot.ready = true;
+    reading_.erase(std::find(reading_.begin(), reading_.end(), index));
+    room_.notify_all();  // a reader may wait for this path
+  }
+
   struct Slot {
     std::unique_ptr<FileRecords> records;
     std::exception_ptr error;
     bool ready = false;
   };
 
-  // True iff a worker may take the next path (or find that none is left):
-  // its slot is free and no worker reads the same path.
+  // True iff a reader may take the next path (or find that none is left):
+  // its slot is free and no reader reads the same path.
   bool CanTakeNext() const {
     if (next_ == paths_.size()) return true;
     if (next_ >= merged_ + slots_.size()) return false;
@@ -129,9 +146,13 @@ void LoadFiles(const std::vector<std::string>& paths, StatsAggregate& aggregate,
                FileSystem& fileSystem,
                const std::function<void(std::size_t, const LoadResult&)>& onLoaded) {
   if (paths.empty()) return;
-  const std::size_t workers = std::min<std::size_t>(ThreadsForJobs(jobs), paths.size());
-  // Two files per worker: one being read while the other waits for the merge.
-  ReadAhead readAhead(paths, 2 * workers);
+  // The merging thread reads too, whenever it would otherwise wait.
+  const std::size_t readers = std::min<std::size_t>(ThreadsForJobs(jobs), paths.size());
+  const std::size_t workers = readers - 1;
+  // Two files per reader: one being read while the other waits for the
+  // merge. (More let the merge's memory grow with the files a little, for
+  // no time saved.)
+  ReadAhead readAhead(paths, 2 * readers);
   std::vector<std::jthread> threads;
   // Declared after readAhead and threads: on the way out (an exception from
   // the merge or from onLoaded included), every worker is told to stop, then
@@ -145,7 +166,7 @@ void LoadFiles(const std::vector<std::string>& paths, StatsAggregate& aggregate,
     threads.emplace_back([&readAhead, &fileSystem] { readAhead.Work(fileSystem); });
   }
   for (std::size_t i = 0; i < paths.size(); ++i) {
-    std::unique_ptr<FileRecords> records = readAhead.Take(i);
+    std::unique_ptr<FileRecords> records = readAhead.Take(i, fileSystem);
     // The echo ends no line: the trace's first line continues it.
     ConsoleEcho(paths[i]);
     ConsoleEcho(" ");

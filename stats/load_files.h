@@ -2,8 +2,10 @@
 // (stats/file_records.h) while the calling thread merges them in argument
 // order and writes the console echo and trace as it merges, so the trace,
 // the aggregate and every first-sight order are those of loading the files
-// one after the other. At most a few files per worker are read ahead of the
-// merge, so memory does not grow with the number of files.
+// one after the other. The calling thread reads files too whenever the next
+// one to merge is not ready, so the readers never outnumber the jobs. At
+// most a few files per reader are read ahead of the merge, so memory does
+// not grow with the number of files.
 #pragma once
 
 #include <cstddef>
@@ -31,11 +33,12 @@ struct LoadResult {
 // Loads `paths` in order into `aggregate`. For each path, in argument order,
 // writes the console echo ("PATH "), the loader's trace, then calls
 // onLoaded(index, result) on the calling thread. `jobs` is the number of
-// worker threads (0: as many as cores). Two workers never read the same path
-// at once (a named pipe given twice is read twice, one after the other).
-// The workers call fileSystem.OpenForRead at the same time, each reading
-// the file it opened on its own thread. An exception from a worker (out of
-// memory) or from onLoaded reaches the caller once every worker has stopped.
+// reading threads, the calling one included (0: as many as cores). Two
+// readers never read the same path at once (a named pipe given twice is
+// read twice, one after the other). The readers call fileSystem.OpenForRead
+// at the same time, each reading the file it opened on its own thread. An
+// exception from a reader (out of memory) or from onLoaded reaches the
+// caller once every worker has stopped.
 void LoadFiles(const std::vector<std::string>& paths, StatsAggregate& aggregate, unsigned jobs,
                FileSystem& fileSystem,
                const std::function<void(std::size_t, const LoadResult&)>& onLoaded);

@@ -1,14 +1,19 @@
 // Loading a list of files on worker threads: the trace, the report and
 // every result are those of loading the files one after the other, for any
-// number of workers; memory does not grow with the number of files.
+// number of jobs; the readers never outnumber the jobs; memory does not
+// grow with the number of files.
 #include "stats/load_files.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <mutex>
 #include <random>
+#include <set>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/driver.h"
@@ -142,6 +147,75 @@ TEST(LoadFilesTest, AnExceptionFromTheCallerStopsTheWorkers) {
                          }),
                std::runtime_error);
   EXPECT_EQ(calls, 3u);
+}
+
+// A file system that notes which threads open files and how many files
+// are open at once.
+class ReaderCount final : public FileSystem {
+ public:
+  explicit ReaderCount(FileSystem& base) : base_(base) {}
+
+  std::unique_ptr<SequentialFile> OpenForRead(const std::string& path,
+                                              std::string* error) override {
+    std::unique_ptr<SequentialFile> file = base_.OpenForRead(path, error);
+    if (!file) return file;
+    std::lock_guard lock(mutex_);
+    threads.insert(std::this_thread::get_id());
+    mostOpen = std::max(mostOpen, ++open_);
+    return std::make_unique<Counted>(std::move(file), *this);
+  }
+  std::unique_ptr<WritableFile> CreateNew(const std::string& path, std::string* error,
+                                          bool* exists) override {
+    return base_.CreateNew(path, error, exists);
+  }
+  bool Rename(const std::string& from, const std::string& to, std::string* error) override {
+    return base_.Rename(from, to, error);
+  }
+  void Remove(const std::string& path) override { base_.Remove(path); }
+
+  std::set<std::thread::id> threads;  // that opened a file
+  int mostOpen = 0;                   // files open at once
+
+ private:
+  class Counted final : public SequentialFile {
+   public:
+    Counted(std::unique_ptr<SequentialFile> file, ReaderCount& owner)
+        : file_(std::move(file)), owner_(owner) {}
+    ~Counted() override {
+      std::lock_guard lock(owner_.mutex_);
+      --owner_.open_;
+    }
+    bool Read(char* buffer, std::size_t n, std::size_t* got, std::string* error) override {
+      return file_->Read(buffer, n, got, error);
+    }
+
+   private:
+    std::unique_ptr<SequentialFile> file_;
+    ReaderCount& owner_;
+  };
+
+  FileSystem& base_;
+  std::mutex mutex_;
+  int open_ = 0;
+};
+
+// The calling thread reads while it would wait: the readers, it included,
+// never outnumber the jobs, and one job reads everything on the caller.
+TEST(LoadFilesTest, TheReadersNeverOutnumberTheJobs) {
+  MemoryFileSystem files;
+  const std::vector<std::string> paths = MakeTangledFiles(files);
+  for (unsigned jobs : {1u, 2u, 3u}) {
+    SCOPED_TRACE(jobs);
+    ReaderCount counted(files);
+    StatsAggregate aggregate;
+    ConsoleCapture console;
+    LoadFiles(paths, aggregate, jobs, counted, [](std::size_t, const LoadResult&) {});
+    EXPECT_LE(counted.threads.size(), jobs);
+    EXPECT_LE(counted.mostOpen, static_cast<int>(jobs));
+    if (jobs == 1) {
+      EXPECT_EQ(counted.threads, std::set{std::this_thread::get_id()});
+    }
+  }
 }
 
 // The same players in every file: the aggregate stops growing after the
