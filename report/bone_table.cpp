@@ -1,10 +1,13 @@
-// The shared bone table: collecting the bone columns, the heading, the rows
-// and the Total row.
+// The two bone tables: collecting the bone columns, counting the hits of
+// every row by bone in one walk for both tables, the heading, the rows and
+// the Total row.
 #include "report/bone_table.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <limits>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -59,10 +62,87 @@ void WriteBoneHeading(const StatsAggregate& aggregate, const std::vector<NameId>
 
 // Writes "%d\t" for every count through ReportPrintf, after `*cells` (which
 // it uses as its buffer).
-void WriteCountCells(const std::vector<std::uint32_t>& counts, std::string* cells,
+void WriteCountCells(std::span<const std::uint32_t> counts, std::string* cells,
                      ReportStream& stream) {
   for (std::uint32_t count : counts) AppendCountCell(cells, count);
   ReportPrintf(stream, "%s", cells->c_str());
+}
+
+// Both tables' counts, counted in one walk over the matched weapons.
+struct BoneCounts {
+  Columns columns;
+  std::vector<std::string_view> labels;  // one per row
+  // Per BoneHits kind: every row's total, and its bone counts row by row.
+  std::array<std::vector<std::uint32_t>, 2> rowTotals;
+  std::array<std::vector<std::uint32_t>, 2> cells;
+};
+
+BoneCounts CountBones(const WeaponRowIndex& rows) {
+  BoneCounts counts;
+  counts.columns = CollectColumns(rows.aggregate());
+  const std::size_t width = counts.columns.bones.size();
+  if (width == 0) return counts;
+  auto& [all, lethal] = counts.cells;
+  ForEachWeaponRow(rows, RowKeys::kWeaponsOnly, [&](const WeaponRow& row) {
+    counts.labels.push_back(row.label);
+    const std::size_t first = all.size();
+    all.resize(first + width);
+    lethal.resize(first + width);
+    std::uint32_t allTotal = 0;
+    std::uint32_t lethalTotal = 0;
+    ForEachMatchedWeapon(
+        row, [](const WeaponStats& weapon) { return weapon.m_HitSummary.bones().data(); },
+        [&](const WeaponStats& weapon) {
+          const HitSummary& summary = weapon.m_HitSummary;
+          AddTo(allTotal, summary.hitCount());
+          AddTo(lethalTotal, summary.lethalHitCount());
+          summary.bones().ForEach([&](const BoneHitCount& count) {
+            const std::size_t at = first + counts.columns.columnOf[count.bone];
+            AddTo(all[at], count.hits);
+            AddTo(lethal[at], count.lethalHits);
+          });
+        });
+    counts.rowTotals[0].push_back(allTotal);
+    counts.rowTotals[1].push_back(lethalTotal);
+  });
+  return counts;
+}
+
+void WriteCounted(const StatsAggregate& aggregate, const BoneCounts& counts, const char* title,
+                  BoneHits hits, ReportStream& stream) {
+  stream.Write(title);
+  const std::vector<NameId>& bones = counts.columns.bones;
+  if (bones.empty()) return;
+  WriteBoneHeading(aggregate, bones, stream);
+
+  const bool lethalOnly = hits == BoneHits::kLethalOnly;
+  const std::vector<std::uint32_t>& rowTotals = counts.rowTotals[lethalOnly ? 1 : 0];
+  const std::vector<std::uint32_t>& cells = counts.cells[lethalOnly ? 1 : 0];
+  std::vector<std::uint32_t> columnTotals(bones.size());
+  std::uint32_t grandTotal = 0;
+  std::string text;
+  for (std::size_t r = 0; r < counts.labels.size(); ++r) {
+    const std::uint32_t rowTotal = rowTotals[r];
+    AddTo(grandTotal, rowTotal);
+    const auto rowCounts = std::span(cells).subspan(r * bones.size(), bones.size());
+    for (std::size_t b = 0; b < bones.size(); ++b) AddTo(columnTotals[b], rowCounts[b]);
+
+    stream.Write(counts.labels[r]);
+    stream.Write("\t");
+    text.clear();
+    if (lethalOnly) {
+      stream.Printf("%d\t", AsSigned(rowTotal));
+    } else {
+      AppendCountCell(&text, rowTotal);
+    }
+    WriteCountCells(rowCounts, &text, stream);
+    stream.Write("\n");
+  }
+
+  stream.Printf("Total\t%d\t", AsSigned(grandTotal));
+  text.clear();
+  WriteCountCells(columnTotals, &text, stream);
+  stream.Write("\n\n");
 }
 
 }  // namespace
@@ -77,50 +157,14 @@ std::string_view ShownBoneName(std::string_view name) {
 
 void WriteBoneTable(const WeaponRowIndex& rows, ReportStream& stream, const char* title,
                     BoneHits hits) {
-  const StatsAggregate& aggregate = rows.aggregate();
-  stream.Write(title);
-  const Columns columns = CollectColumns(aggregate);
-  if (columns.bones.empty()) return;
-  WriteBoneHeading(aggregate, columns.bones, stream);
+  WriteCounted(rows.aggregate(), CountBones(rows), title, hits, stream);
+}
 
-  const bool lethalOnly = hits == BoneHits::kLethalOnly;
-  std::vector<std::uint32_t> rowCounts(columns.bones.size());
-  std::vector<std::uint32_t> columnTotals(columns.bones.size());
-  std::uint32_t grandTotal = 0;
-  std::string cells;
-  ForEachWeaponRow(rows, RowKeys::kWeaponsOnly, [&](const WeaponRow& row) {
-    std::fill(rowCounts.begin(), rowCounts.end(), 0u);
-    std::uint32_t rowTotal = 0;
-    ForEachMatchedWeapon(
-        row, [](const WeaponStats& weapon) { return weapon.m_HitSummary.bones().data(); },
-        [&](const WeaponStats& weapon) {
-          const HitSummary& summary = weapon.m_HitSummary;
-          AddTo(rowTotal, lethalOnly ? summary.lethalHitCount() : summary.hitCount());
-          summary.bones().ForEach([&](const BoneHitCount& count) {
-            std::uint32_t n = lethalOnly ? count.lethalHits : count.hits;
-            std::uint32_t column = columns.columnOf[count.bone];
-            AddTo(rowCounts[column], n);
-            AddTo(columnTotals[column], n);
-          });
-        });
-    AddTo(grandTotal, rowTotal);
-
-    stream.Write(row.label);
-    stream.Write("\t");
-    cells.clear();
-    if (lethalOnly) {
-      stream.Printf("%d\t", AsSigned(rowTotal));
-    } else {
-      AppendCountCell(&cells, rowTotal);
-    }
-    WriteCountCells(rowCounts, &cells, stream);
-    stream.Write("\n");
-  });
-
-  stream.Printf("Total\t%d\t", AsSigned(grandTotal));
-  cells.clear();
-  WriteCountCells(columnTotals, &cells, stream);
-  stream.Write("\n\n");
+void WriteBoneTables(const WeaponRowIndex& rows, ReportStream& stream, const char* allTitle,
+                     const char* lethalTitle) {
+  const BoneCounts counts = CountBones(rows);
+  WriteCounted(rows.aggregate(), counts, allTitle, BoneHits::kAll, stream);
+  WriteCounted(rows.aggregate(), counts, lethalTitle, BoneHits::kLethalOnly, stream);
 }
 
 }  // namespace wus

@@ -31,6 +31,11 @@ std::vector<NameId> BoneColumns(const StatsAggregate& aggregate);
 void WriteBoneTable(const WeaponRowIndex& rows, ReportStream& stream, const char* title,
                     BoneHits hits);
 
+// Writes the table of all hits (`allTitle`) and then that of lethal hits
+// (`lethalTitle`), as WriteBoneTable does, from one walk over the hits.
+void WriteBoneTables(const WeaponRowIndex& rows, ReportStream& stream, const char* allTitle,
+                     const char* lethalTitle);
+
 // Returns `name` as the bone tables show it: without its first six
 // characters when it contains "bip01_" anywhere, otherwise whole.
 std::string_view ShownBoneName(std::string_view name);

@@ -25,14 +25,16 @@ constexpr double kSecondsPerMillisecond = static_cast<double>(0.001f);
 using TableWriter = void (*)(const WeaponRowIndex&, ReportStream&);
 
 // The tables in report order.
-constexpr std::array<TableWriter, 10> kTables = {
+constexpr std::array<TableWriter, 9> kTables = {
     &WriteWeaponPurchaseTable,
     &WriteWeaponKillTable,
     &WriteWeaponEfficiencyTable,
     &WriteWeaponAccuracyTable,
     &WriteRangeEffectivenessTable,
-    &WriteHitsByBoneTable,
-    &WriteLethalHitsByBoneTable,
+    [](const WeaponRowIndex& rows, ReportStream& stream) {
+      // The two bone tables count the same hits: one walk for both.
+      WriteBoneTables(rows, stream, kHitsByBoneTitle, kLethalHitsByBoneTitle);
+    },
     [](const WeaponRowIndex& rows, ReportStream& stream) {
       WriteAverageMoneyTable(rows.aggregate(), stream);
     },
