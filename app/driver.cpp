@@ -92,7 +92,8 @@ std::string ReportPath(const ReportOptions& options, const ReportNaming& naming,
 
 void WriteReport(const StatsAggregate& aggregate, ReportStream& stream, unsigned threads) {
   WriteUsedFilesList(aggregate, stream);
-  WriteTables(WeaponRowIndex(aggregate), stream, ThreadsForJobs(threads));
+  const unsigned threadCount = ThreadsForJobs(threads);
+  WriteTables(WeaponRowIndex(aggregate, threadCount), stream, threadCount);
 }
 
 void WriteReport(const StatsAggregate& aggregate, ReportStream& stream) {

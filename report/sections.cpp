@@ -7,11 +7,10 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
-#include <exception>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "platform/side_by_side.h"
 #include "report/bone_table.h"
 #include "report/team_average_table.h"
 #include "report/titles.h"
@@ -54,27 +53,10 @@ void WriteTables(const WeaponRowIndex& rows, ReportStream& stream, unsigned thre
   // Every thread takes the next table not yet taken, so a long table on
   // one thread leaves the short ones to the others.
   std::array<ReportStream, kTables.size()> texts;
-  std::array<std::exception_ptr, kTables.size()> errors;
   std::atomic<std::size_t> next{0};
-  auto work = [&] {
-    for (std::size_t i; (i = next.fetch_add(1)) < kTables.size();) {
-      try {
-        kTables[i](rows, texts[i]);
-      } catch (...) {
-        errors[i] = std::current_exception();
-      }
-    }
-  };
-  {
-    const std::size_t helperCount = std::min<std::size_t>(threads, kTables.size()) - 1;
-    std::vector<std::jthread> helpers;
-    helpers.reserve(helperCount);
-    for (std::size_t i = 0; i < helperCount; ++i) helpers.emplace_back(work);
-    work();
-  }
-  for (const std::exception_ptr& error : errors) {
-    if (error) std::rethrow_exception(error);
-  }
+  RunSideBySide(std::min<std::size_t>(threads, kTables.size()), [&](std::size_t) {
+    for (std::size_t i; (i = next.fetch_add(1)) < kTables.size();) kTables[i](rows, texts[i]);
+  });
   for (const ReportStream& text : texts) stream.Write(text.text());
 }
 

@@ -1,10 +1,14 @@
 // The shared weapon-row walk and cell helpers.
 #include "report/weapon_rows.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <utility>
+#include <vector>
 
+#include "platform/side_by_side.h"
 #include "text/format.h"
 
 namespace wus {
@@ -27,48 +31,82 @@ std::string_view MatchWeaponRow(const StatsAggregate& aggregate, std::string_vie
   return label;
 }
 
-WeaponRowIndex::WeaponRowIndex(const StatsAggregate& aggregate) : aggregate_(aggregate) {
-  const std::size_t keys = aggregate.m_WeaponNames.size();
-  // Every (key, player, weapon) match, in player order: a player's weapon
-  // matches a key when it is the first of the player's weapons with the key
-  // as identifier or display name, as PlayerStats::FindWeapon finds it.
+namespace {
+
+// The matches of a run of players: every (key, player, weapon) match in
+// player order, and how many each key has. A player's weapon matches a key
+// when it is the first of the player's weapons with the key as identifier
+// or display name, as PlayerStats::FindWeapon finds it.
+struct PlayerRun {
   struct Found {
     std::uint32_t key;
     std::uint32_t player;
     const WeaponStats* weapon;
   };
   std::vector<Found> found;
-  std::size_t weapons = 0;  // most weapons match one key, as their identifier
-  for (const PlayerStats& player : aggregate.m_Players) weapons += player.m_Weapons.size();
-  found.reserve(weapons);
-  std::vector<std::uint32_t> claimedBy(keys, 0);  // 1 + the last player that matched the key
-  std::vector<std::uint32_t> perKey(keys + 1, 0);
-  for (std::size_t p = 0; p < aggregate.m_Players.size(); ++p) {
-    const auto player = static_cast<std::uint32_t>(p);
-    for (const WeaponStats& weapon : aggregate.m_Players[p].m_Weapons) {
-      // The identifier's key is known when the loader added the weapon.
-      const std::uint32_t weaponKeys[] = {weapon.nameIndex != HashIndex::kNone
-                                              ? weapon.nameIndex
-                                              : aggregate.FindWeaponName(weapon.m_Name),
-                                          aggregate.FindWeaponName(weapon.m_DisplayName)};
-      for (std::uint32_t key : weaponKeys) {
-        if (key == HashIndex::kNone || claimedBy[key] == player + 1) continue;
-        claimedBy[key] = player + 1;
-        found.push_back(Found{key, player, &weapon});
-        ++perKey[key + 1];
+  std::vector<std::uint32_t> perKey;
+
+  void Match(const StatsAggregate& aggregate, std::size_t begin, std::size_t end) {
+    const std::size_t keys = aggregate.m_WeaponNames.size();
+    perKey.assign(keys, 0);
+    std::size_t weapons = 0;  // most weapons match one key, as their identifier
+    for (std::size_t p = begin; p < end; ++p) weapons += aggregate.m_Players[p].m_Weapons.size();
+    found.reserve(weapons);
+    std::vector<std::uint32_t> claimedBy(keys, 0);  // 1 + the last player that matched the key
+    for (std::size_t p = begin; p < end; ++p) {
+      const auto player = static_cast<std::uint32_t>(p);
+      for (const WeaponStats& weapon : aggregate.m_Players[p].m_Weapons) {
+        // The identifier's key is known when the loader added the weapon.
+        const std::uint32_t weaponKeys[] = {weapon.nameIndex != HashIndex::kNone
+                                                ? weapon.nameIndex
+                                                : aggregate.FindWeaponName(weapon.m_Name),
+                                            aggregate.FindWeaponName(weapon.m_DisplayName)};
+        for (std::uint32_t key : weaponKeys) {
+          if (key == HashIndex::kNone || claimedBy[key] == player + 1) continue;
+          claimedBy[key] = player + 1;
+          found.push_back(Found{key, player, &weapon});
+          ++perKey[key];
+        }
       }
     }
   }
-  // Grouped by key, keeping player order within each.
-  for (std::size_t k = 0; k < keys; ++k) perKey[k + 1] += perKey[k];
-  firstMatch_ = perKey;
-  weapons_.resize(found.size());
-  players_.resize(found.size());
-  for (const Found& f : found) {
-    const std::uint32_t at = perKey[f.key]++;
-    weapons_[at] = f.weapon;
-    players_[at] = f.player;
+};
+
+}  // namespace
+
+WeaponRowIndex::WeaponRowIndex(const StatsAggregate& aggregate, unsigned threads)
+    : aggregate_(aggregate) {
+  const std::size_t keys = aggregate.m_WeaponNames.size();
+  const std::size_t players = aggregate.m_Players.size();
+  // Each thread matches a run of players; a run's matches follow those of
+  // the runs before it, so the order is that of one walk.
+  const std::size_t runCount =
+      std::clamp<std::size_t>(threads, 1, std::max<std::size_t>(players, 1));
+  std::vector<PlayerRun> runs(runCount);
+  auto runStart = [&](std::size_t run) { return players * run / runCount; };
+  RunSideBySide(runCount, [&](std::size_t run) {
+    runs[run].Match(aggregate, runStart(run), runStart(run + 1));
+  });
+  // Grouped by key, then run, keeping player order within each.
+  firstMatch_.assign(keys + 1, 0);
+  for (const PlayerRun& run : runs) {
+    for (std::size_t k = 0; k < keys; ++k) firstMatch_[k + 1] += run.perKey[k];
   }
+  for (std::size_t k = 0; k < keys; ++k) firstMatch_[k + 1] += firstMatch_[k];
+  // Each run's count per key becomes where its matches of the key begin.
+  std::vector<std::uint32_t> next(firstMatch_.begin(), firstMatch_.end() - 1);
+  for (PlayerRun& run : runs) {
+    for (std::size_t k = 0; k < keys; ++k) next[k] += std::exchange(run.perKey[k], next[k]);
+  }
+  weapons_.resize(firstMatch_[keys]);
+  players_.resize(firstMatch_[keys]);
+  RunSideBySide(runCount, [&](std::size_t r) {
+    for (const PlayerRun::Found& f : runs[r].found) {
+      const std::uint32_t at = runs[r].perKey[f.key]++;
+      weapons_[at] = f.weapon;
+      players_[at] = f.player;
+    }
+  });
 }
 
 void WeaponRowIndex::FillRow(std::size_t key, WeaponRow* row) const {

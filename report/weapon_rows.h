@@ -91,7 +91,9 @@ std::string_view MatchWeaponRow(const StatsAggregate& aggregate, std::string_vie
 // over the rows; takes room in proportion to the weapons.
 class WeaponRowIndex {
  public:
-  explicit WeaponRowIndex(const StatsAggregate& aggregate);
+  // Looks the players' weapons up on `threads` threads (the calling one
+  // included), each taking a run of players; the index is the same.
+  explicit WeaponRowIndex(const StatsAggregate& aggregate, unsigned threads = 1);
 
   const StatsAggregate& aggregate() const { return aggregate_; }
 

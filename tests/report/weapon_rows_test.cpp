@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "report/weapon_rows.h"
@@ -32,9 +33,14 @@ TEST(WeaponRowsTest, SameRowsAsOneKeyAtATime) {
   AddWeapon(aggregate, "P6", "wpn_same", "wpn_same");
   aggregate.AddWeaponName("wpn_unheld");
 
-  for (RowKeys keys : {RowKeys::kAll, RowKeys::kWeaponsOnly}) {
+  // The index built on several threads, each taking a run of players, more
+  // threads than players included.
+  for (auto [keys, threads] : {std::pair{RowKeys::kAll, 1u}, std::pair{RowKeys::kWeaponsOnly, 1u},
+                               std::pair{RowKeys::kAll, 2u}, std::pair{RowKeys::kAll, 3u},
+                               std::pair{RowKeys::kWeaponsOnly, 9u}}) {
+    SCOPED_TRACE(threads);
     std::vector<std::string> seen;
-    ForEachWeaponRow(aggregate, keys, [&](const WeaponRow& row) {
+    ForEachWeaponRow(WeaponRowIndex(aggregate, threads), keys, [&](const WeaponRow& row) {
       seen.emplace_back(row.key);
       std::vector<const WeaponStats*> matched;
       std::vector<std::uint32_t> players;
@@ -48,6 +54,10 @@ TEST(WeaponRowsTest, SameRowsAsOneKeyAtATime) {
     }
     EXPECT_EQ(seen, selected);
   }
+  StatsAggregate nobody;
+  nobody.AddWeaponName("wpn_unheld");
+  ForEachWeaponRow(WeaponRowIndex(nobody, 4), RowKeys::kAll,
+                   [](const WeaponRow& row) { EXPECT_TRUE(row.matched.empty()); });
 }
 
 }  // namespace
