@@ -14,11 +14,13 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <memory_resource>
 #include <optional>
 #include <span>
 #include <vector>
 
+#include "stats/hash_index.h"
 #include "stats/name_pool.h"
 #include "stats/packed_row.h"
 
@@ -106,8 +108,11 @@ struct FileHitSummary {
   }
 };
 
-// Scratch for HitSummary::Add: a place in a bone list by bone id.
-using BoneSlots = std::vector<std::uint32_t>;
+// Scratch for HitSummary::Add, kept by the caller from one call to the next.
+struct BoneSlots {
+  std::vector<std::uint32_t> place;  // by bone id: 1 + a place in a bone list; zero between calls
+  std::uint64_t marked = 0;          // places marked so far: the work of adding to short lists
+};
 
 class HitSummary {
  public:
@@ -132,11 +137,10 @@ class HitSummary {
   // Adds the counts of one weapon record, whose bone ids belong to another
   // pool: mapBone(id) gives the id of the same text in this summary's pool
   // (distinct ids for distinct texts). Bones new to this summary follow its
-  // own, in `other`'s order. `slots` is scratch indexed by this pool's ids,
-  // all zero before and after the call: with it, adding costs time in
-  // proportion to the columns of `other` and the bones of the two
-  // summaries. Grows its lists to the exact size needed, since an
-  // aggregate holds many summaries.
+  // own, in `other`'s order. Adding costs time in proportion to the columns
+  // and bones of `other`, and at most kIndexedBones for this summary's
+  // bones (a longer list keeps an index of its bones). Grows its lists to
+  // the exact size needed, since an aggregate holds many summaries.
   template <typename MapBone>
   void Add(const FileHitSummary& other, MapBone&& mapBone, BoneSlots& slots) {
     hitCount_ += other.hitCount;
@@ -146,8 +150,23 @@ class HitSummary {
     range_.GrowTo(columns);
     for (const ColumnCount& count : other.columns) range_.Add(count.column, count.hits);
     if (other.bones.empty()) return;
-    // Mark this summary's bones with their places (1 + index), then the
-    // new ones, then add.
+    if (!boneIndex_ && bones().size() + other.bones.size() > kIndexedBones) IndexBones();
+    if (boneIndex_) {
+      AddIndexed(other, mapBone);
+    } else {
+      AddMarked(other, mapBone, slots);
+    }
+  }
+
+  // Above this many bones a summary keeps an index from bone id to place.
+  static constexpr std::size_t kIndexedBones = 64;
+
+ private:
+  // Adds `other`'s bones with this summary's places marked in the slots by
+  // bone id, then the new ones after them: time in proportion to the bones
+  // of both.
+  template <typename MapBone>
+  void AddMarked(const FileHitSummary& other, MapBone& mapBone, BoneSlots& slots) {
     std::size_t bones = 0;
     boneNumbers_.ForEachGroup<3>(
         [&](const std::array<std::uint32_t, 3>& bone) { Slot(slots, bone[0]) = Place(bones++); });
@@ -156,29 +175,73 @@ class HitSummary {
       std::uint32_t& slot = Slot(slots, mapBone(count.bone));
       if (slot == 0) slot = Place(bones++);
     }
+    slots.marked += bones;
     boneNumbers_.GrowTo(3 * bones);
     for (const BoneHitCount& count : other.bones) {
       const NameId bone = mapBone(count.bone);
-      const std::size_t at = 3 * (slots[bone] - std::size_t{1});
+      const std::size_t at = 3 * (slots.place[bone] - std::size_t{1});
       if (at >= 3 * before) boneNumbers_.Add(at, bone);  // a new place: its bone
       boneNumbers_.Add(at + 1, count.hits);
       boneNumbers_.Add(at + 2, count.lethalHits);
     }
     boneNumbers_.ForEachGroup<3>(
-        [&slots](const std::array<std::uint32_t, 3>& bone) { slots[bone[0]] = 0; });
+        [&slots](const std::array<std::uint32_t, 3>& bone) { slots.place[bone[0]] = 0; });
   }
 
- private:
+  // Adds `other`'s bones through the index: time in proportion to them.
+  template <typename MapBone>
+  void AddIndexed(const FileHitSummary& other, MapBone& mapBone) {
+    // Each bone is once in `other`: count the new ones, make room, add.
+    const std::size_t before = bones().size();
+    std::size_t bones = before;
+    for (const BoneHitCount& count : other.bones) {
+      if (FindBone(mapBone(count.bone)) == HashIndex::kNone) ++bones;
+    }
+    boneNumbers_.GrowTo(3 * bones);
+    boneIndex_->Reserve(bones);
+    std::size_t next = before;
+    for (const BoneHitCount& count : other.bones) {
+      const NameId bone = mapBone(count.bone);
+      std::size_t place = FindBone(bone);
+      if (place == HashIndex::kNone) {
+        place = next++;
+        boneNumbers_.Add(3 * place, bone);
+        boneIndex_->Insert(HashBone(bone), static_cast<std::uint32_t>(place));
+      }
+      boneNumbers_.Add(3 * place + 1, count.hits);
+      boneNumbers_.Add(3 * place + 2, count.lethalHits);
+    }
+  }
+
+  // Starts the index with the bones so far.
+  void IndexBones() {
+    boneIndex_ = std::make_unique<HashIndex>(boneNumbers_.memory());
+    boneIndex_->Reserve(bones().size());
+    std::uint32_t place = 0;
+    boneNumbers_.ForEachGroup<3>([&](const std::array<std::uint32_t, 3>& bone) {
+      boneIndex_->Insert(HashBone(bone[0]), place++);
+    });
+  }
+  // Returns the place of `bone` through the index, or HashIndex::kNone.
+  std::uint32_t FindBone(NameId bone) const {
+    return boneIndex_->Find(HashBone(bone), [&](std::uint32_t place) {
+      return boneNumbers_[3 * std::size_t{place}] == bone;
+    });
+  }
+  static std::uint32_t HashBone(NameId bone) {
+    return static_cast<std::uint32_t>((bone * 0x9e3779b97f4a7c15ULL) >> 32);
+  }
   static std::uint32_t& Slot(BoneSlots& slots, NameId bone) {
-    if (bone >= slots.size()) slots.resize(bone + std::size_t{1}, 0);
-    return slots[bone];
+    if (bone >= slots.place.size()) slots.place.resize(bone + std::size_t{1}, 0);
+    return slots.place[bone];
   }
   static std::uint32_t Place(std::size_t index) { return static_cast<std::uint32_t>(index + 1); }
 
   std::uint32_t hitCount_ = 0;
   std::uint32_t lethalHitCount_ = 0;
   PackedRow range_;
-  PackedRow boneNumbers_;  // bone, hits, lethal hits: three numbers per bone
+  PackedRow boneNumbers_;                 // bone, hits, lethal hits: three numbers per bone
+  std::unique_ptr<HashIndex> boneIndex_;  // place by bone, once there are many bones
 };
 
 }  // namespace wus

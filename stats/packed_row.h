@@ -32,6 +32,8 @@ class PackedRow {
   bool empty() const { return bytes_.empty(); }
   // The bytes each number takes now: 1, 2 or 4.
   std::size_t width() const { return std::size_t{1} << shift_; }
+  // The memory the row takes its room from.
+  std::pmr::memory_resource* memory() const { return bytes_.get_allocator().resource(); }
   // Where the numbers lie, to ask for them ahead of reading.
   const void* data() const { return bytes_.data(); }
 

@@ -175,6 +175,14 @@ TEST(HitSummaryTest, TablesFromSummariesEqualAPlainCountOfTheHits) {
           extra.push_back(MakeHit({0, 0, 0}, {kInf, 0, 0}, false, ""));
           extra.push_back(MakeHit({1, 1, 1}, {1, 1, 4}, false, "bip01_head"));
         }
+        // Weapons with more bones than a summary lists without an index,
+        // some old and some new to it in every file.
+        if (!file.players.empty() && !file.players[0].weapons.empty()) {
+          auto& many = file.players[0].weapons[0].hits;
+          for (std::size_t k = files.size(); k < files.size() + 80; k += 1 + k % 2) {
+            many.push_back(MakeHit({0, 0, 0}, {1, 2, 2}, k % 3 == 0, "bone" + std::to_string(k)));
+          }
+        }
         fileSystem.SetFile(name, EncodeWusFile(file));
         files.push_back(file);
         paths.push_back(name);
@@ -189,6 +197,39 @@ TEST(HitSummaryTest, TablesFromSummariesEqualAPlainCountOfTheHits) {
       EXPECT_EQ(WriteToString(WriteHitsByBoneTable, aggregate), expected.bones);
       EXPECT_EQ(WriteToString(WriteLethalHitsByBoneTable, aggregate), expected.lethal);
     }
+  }
+}
+
+// A summary with many bones keeps an index of them: adding a record with a
+// few bones costs in proportion to those, not to the summary's list. The
+// work is counted (bones marked in the scratch), not timed; the counts and
+// the order of first appearance are those of a plain tally.
+TEST(HitSummaryTest, AddingFewBonesToALongListCostsThoseFew) {
+  constexpr std::uint32_t kBones = 3000, kRecords = 3000;
+  HitSummary summary;
+  BoneSlots slots;
+  std::vector<std::uint32_t> hits(2 * kBones + 1), order;
+  auto add = [&](const std::vector<NameId>& bones) {
+    FileHitSummary record;
+    for (NameId bone : bones) {
+      record.bones.push_back(BoneHitCount{bone, 1, bone % 2});
+      if (hits[bone]++ == 0) order.push_back(bone);
+    }
+    summary.Add(
+        record, [](NameId bone) { return bone; }, slots);
+  };
+  for (NameId bone = 1; bone <= kBones; bone += 50) add({bone});  // short: marked
+  std::vector<NameId> all;
+  for (NameId bone = 1; bone <= kBones; ++bone) all.push_back(bone);
+  add(all);
+  for (std::uint32_t r = 0; r < kRecords; ++r) add({1 + r * 7 % kBones, kBones + 1 + r});
+  EXPECT_LT(slots.marked, std::uint64_t{HitSummary::kIndexedBones} * HitSummary::kIndexedBones);
+  const BoneList bones = summary.bones();
+  ASSERT_EQ(bones.size(), order.size());
+  for (std::size_t i = 0; i < order.size(); ++i) {
+    EXPECT_EQ(bones[i].bone, order[i]);
+    EXPECT_EQ(bones[i].hits, hits[order[i]]);
+    EXPECT_EQ(bones[i].lethalHits, order[i] % 2 * hits[order[i]]);
   }
 }
 
