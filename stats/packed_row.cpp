@@ -1,14 +1,27 @@
 // Growing and widening a row of numbers, and summing rows.
 #include "stats/packed_row.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace wus {
 
+namespace {
+
+// Rows up to this many bytes grow to the exact size asked for.
+constexpr std::size_t kExactBytes = 256;
+
+}  // namespace
+
 void PackedRow::GrowTo(std::size_t count) {
   if (count <= size()) return;
   const std::size_t bytes = count << shift_;
-  bytes_.reserve(bytes);
+  // Exact room keeps the many short rows small; a long row that grows again
+  // and again grows by half at a time, so that its copying stays linear.
+  if (bytes > bytes_.capacity()) {
+    const std::size_t now = bytes_.size();
+    bytes_.reserve(now < kExactBytes ? bytes : std::max(bytes, now + now / 2));
+  }
   bytes_.resize(bytes, 0);
 }
 

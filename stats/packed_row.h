@@ -50,7 +50,9 @@ class PackedRow {
   }
 
   // Makes the row `count` numbers long if it is shorter, the new numbers
-  // zero; its memory is then exactly that long.
+  // zero. A short row's memory is then exactly that long; a long one grows
+  // by at least half, so that growing it a little at a time costs time in
+  // proportion to its length.
   void GrowTo(std::size_t count);
 
   // Adds `value` to number `k` (k < size()), widening the row first if the

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory_resource>
 #include <string>
 #include <vector>
 
@@ -64,6 +65,44 @@ TEST(PackedRowTest, CountsLikePlainCountersInTheNarrowestWidth) {
     plain.resize(plain.size() - plain.size() % 3);  // a last, shorter group is skipped
     EXPECT_EQ(grouped, plain);
   }
+}
+
+// Counts the bytes a row asks for.
+class CountingMemory final : public std::pmr::memory_resource {
+ public:
+  std::size_t allocated = 0;
+
+ private:
+  void* do_allocate(std::size_t bytes, std::size_t alignment) override {
+    allocated += bytes;
+    return std::pmr::new_delete_resource()->allocate(bytes, alignment);
+  }
+  void do_deallocate(void* p, std::size_t bytes, std::size_t alignment) override {
+    std::pmr::new_delete_resource()->deallocate(p, bytes, alignment);
+  }
+  bool do_is_equal(const memory_resource& other) const noexcept override { return this == &other; }
+};
+
+// A row grown one number at a time (a weapon gaining one bone per record)
+// copies in proportion to its length, not to its length squared; short
+// rows take exactly the room they need.
+TEST(PackedRowTest, GrowingOneAtATimeStaysLinear) {
+  CountingMemory shortMemory;
+  PackedRow shortRow(&shortMemory);
+  for (std::size_t k = 0; k < 100; ++k) {
+    shortRow.GrowTo(k + 1);
+    shortRow.Add(k, 1);
+  }
+  EXPECT_EQ(shortMemory.allocated, 100u * 101 / 2);  // 1, 2, ... 100 bytes
+  CountingMemory memory;
+  PackedRow row(&memory);
+  constexpr std::size_t kNumbers = 20000;
+  for (std::size_t k = 0; k < kNumbers; ++k) {
+    row.GrowTo(k + 1);
+    row.Add(k, 300);  // two bytes wide
+  }
+  EXPECT_EQ(row.size(), kNumbers);
+  EXPECT_LT(memory.allocated, 8 * 2 * kNumbers);
 }
 
 }  // namespace
