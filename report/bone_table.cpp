@@ -82,7 +82,8 @@ BoneCounts CountBones(const WeaponRowIndex& rows) {
   counts.columns = CollectColumns(rows.aggregate());
   const std::size_t width = counts.columns.bones.size();
   if (width == 0) return counts;
-  auto& [all, lethal] = counts.cells;
+  std::vector<std::uint32_t>& all = counts.cells[0];
+  std::vector<std::uint32_t>& lethal = counts.cells[1];
   ForEachWeaponRow(rows, RowKeys::kWeaponsOnly, [&](const WeaponRow& row) {
     counts.labels.push_back(row.label);
     const std::size_t first = all.size();
