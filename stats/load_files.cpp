@@ -43,7 +43,7 @@ class ReadAhead {
   }
 
   // Merging thread: waits for file `index`, which must be the one after the
-  // last taken, and returns its records; rethrows a worker's exception.
+  // last taken, and returns its records; rethrows the exception of its read.
   // Rather than wait, it reads the next file itself while it may, so that
   // it shares the reading with the workers instead of taking a processor
   // from them.
