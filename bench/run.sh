@@ -65,18 +65,22 @@ files_upto() {
 median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
 # timed OUT CMD...: runs CMD under /usr/bin/time and appends
-# "wall cpu maxrss_kib" to OUT.
+# "wall cpu maxrss_kib" to OUT. The wall time is taken to the microsecond
+# around it (time's own is in hundredths, a sixth of a quarter-month run);
+# the CPU time comes in hundredths.
 timed() {
   local out=$1
   shift
-  local t
+  local t start end
   t=$(mktemp)
-  /usr/bin/time -f "%e %U %S %M" -o "$t" "$@"
-  awk '{ printf "%s %.2f %s\n", $1, $2 + $3, $4 }' "$t" >>"$out"
+  start=$(date +%s%N)
+  /usr/bin/time -f "%U %S %M" -o "$t" "$@"
+  end=$(date +%s%N)
+  awk -v ns=$((end - start)) '{ printf "%.6f %.2f %s\n", ns / 1e9, $1 + $2, $3 }' "$t" >>"$out"
   rm -f "$t"
 }
 
-declare -A WALL CPU CATWALL CATCPU RSS HITS FASTEST
+declare -A WALL CPU CATWALL CATCPU RSS HITS
 
 # measure NAME DIR MAX LIMIT_MIB [NOTE]: RUNS alternating runs of cat and
 # wusreport on the files of DIR numbered up to MAX; LIMIT_MIB is the peak
@@ -90,6 +94,8 @@ measure() {
   : >"$catLog"
   : >"$wusLog"
   cat "${files[@]}" >/dev/null # warm the page cache
+  "$WUSREPORT" "${files[@]}" >/dev/null # and the program's first run
+  rm -f "$dir"/*.txt
   for ((i = 0; i < RUNS; ++i)); do
     timed "$catLog" cat "${files[@]}" >/dev/null
     timed "$wusLog" "$WUSREPORT" "${files[@]}" >"$console"
@@ -98,7 +104,6 @@ measure() {
   CATWALL[$name]=$(cut -d' ' -f1 "$catLog" | median)
   CATCPU[$name]=$(cut -d' ' -f2 "$catLog" | median)
   WALL[$name]=$(cut -d' ' -f1 "$wusLog" | median)
-  FASTEST[$name]=$(cut -d' ' -f1 "$wusLog" | sort -g | head -1)
   CPU[$name]=$(cut -d' ' -f2 "$wusLog" | median)
   RSS[$name]=$(cut -d' ' -f3 "$wusLog" | median)
   HITS[$name]=$(awk '/dwNumHits : / { s += $NF } END { print s + 0 }' "$console")
@@ -110,6 +115,27 @@ measure() {
       printf "%-8s %5d files %9d hits %6.0f MB | cat %6.2fs (cpu %5.2f) | wusreport %6.2fs (cpu %5.2f) | wall ratio %5.2f%s | peak %5.0f MiB, limit %5.0f MiB, %5.1f B/hit\n",
         n, f, h, b / 1e6, cw, cc, w, c, (cw > 0 ? w / cw : 0), note, r / 1024, limit, r * 1024 / (h > 0 ? h : 1)
     }' | tee -a "$REPORT"
+}
+
+# paired_ratios NAME DIR SMALL LARGE: RUNS pairs of wusreport runs on the
+# files of DIR numbered up to SMALL and then up to LARGE; sets PAIRED_WALL
+# and PAIRED_CPU to the medians of the pairs' ratios, large over small.
+paired_ratios() {
+  local name=$1 dir=$2 small=$3 large=$4
+  local smallFiles largeFiles
+  mapfile -t smallFiles < <(files_upto "$dir" "$small")
+  mapfile -t largeFiles < <(files_upto "$dir" "$large")
+  local smallLog=$RESULTS/$name.paired-small.times largeLog=$RESULTS/$name.paired-large.times
+  : >"$smallLog"
+  : >"$largeLog"
+  for ((i = 0; i < RUNS; ++i)); do
+    timed "$smallLog" "$WUSREPORT" "${smallFiles[@]}" >/dev/null
+    rm -f "$dir"/*.txt
+    timed "$largeLog" "$WUSREPORT" "${largeFiles[@]}" >/dev/null
+    rm -f "$dir"/*.txt
+  done
+  PAIRED_WALL=$(paste -d' ' "$smallLog" "$largeLog" | awk '{ print $4 / $1 }' | median)
+  PAIRED_CPU=$(paste -d' ' "$smallLog" "$largeLog" | awk '{ print ($2 > 0 ? $5 / $2 : 0) }' | median)
 }
 
 # phases NAME DIR: RUNS runs of wus_phase_times; the report's time over the
@@ -194,11 +220,13 @@ for set in "${SETS[@]}"; do
       measure quarter "$CORPORA/month" 500 64
       measure half "$CORPORA/month" 1000 64
       [ -n "${WALL[month]:-}" ] || measure month "$CORPORA/month" 2000 64 " (target <= 1.2)"
-      # The fastest runs too: this machine's speed sometimes drops for a
-      # few runs, which moves a median of the larger set more than its margin.
-      awk -v q="${WALL[quarter]}" -v m="${WALL[month]}" -v qc="${CPU[quarter]}" -v mc="${CPU[month]}" \
-        -v qf="${FASTEST[quarter]}" -v mf="${FASTEST[month]}" -v qr="${RSS[quarter]}" -v mr="${RSS[month]}" \
-        'BEGIN { printf "scaling  4x the data: wall x%.2f, cpu x%.2f (target <= 4.2); fastest runs x%.2f; peak %+.0f %% (target <= +10 %%)\n", m / q, mc / qc, mf / qf, (mr / qr - 1) * 100 }' |
+      # The time ratio from pairs of runs, the quarter and then the whole
+      # month, one pair after the other: this machine's speed drifts by a
+      # fifth over minutes, which moves sets measured apart more than the
+      # target's margin.
+      paired_ratios quarter "$CORPORA/month" 500 2000
+      awk -v w="$PAIRED_WALL" -v c="$PAIRED_CPU" -v qr="${RSS[quarter]}" -v mr="${RSS[month]}" \
+        'BEGIN { printf "scaling  4x the data: wall x%.2f, cpu x%.2f (target <= 4.2; medians of paired runs); peak %+.0f %% (target <= +10 %%)\n", w, c, (mr / qr - 1) * 100 }' |
         tee -a "$REPORT"
       ;;
     html)
