@@ -139,7 +139,7 @@ class HitSummary {
   // (distinct ids for distinct texts). Bones new to this summary follow its
   // own, in `other`'s order. Adding costs time in proportion to the columns
   // and bones of `other`, and at most kIndexedBones for this summary's
-  // bones (a longer list keeps an index of its bones). Grows its lists to
+  // bones (a longer list keeps an index of its bones). Short lists grow to
   // the exact size needed, since an aggregate holds many summaries.
   template <typename MapBone>
   void Add(const FileHitSummary& other, MapBone&& mapBone, BoneSlots& slots) {
@@ -179,38 +179,35 @@ class HitSummary {
     boneNumbers_.GrowTo(3 * bones);
     for (const BoneHitCount& count : other.bones) {
       const NameId bone = mapBone(count.bone);
-      const std::size_t at = 3 * (slots.place[bone] - std::size_t{1});
-      if (at >= 3 * before) boneNumbers_.Add(at, bone);  // a new place: its bone
-      boneNumbers_.Add(at + 1, count.hits);
-      boneNumbers_.Add(at + 2, count.lethalHits);
+      const std::size_t place = slots.place[bone] - std::size_t{1};
+      AddBoneAt(place, bone, place >= before, count);
     }
     boneNumbers_.ForEachGroup<3>(
         [&slots](const std::array<std::uint32_t, 3>& bone) { slots.place[bone[0]] = 0; });
   }
 
-  // Adds `other`'s bones through the index: time in proportion to them.
+  // Adds `other`'s bones through the index: time in proportion to them (a
+  // long row grows by half at a time).
   template <typename MapBone>
   void AddIndexed(const FileHitSummary& other, MapBone& mapBone) {
-    // Each bone is once in `other`: count the new ones, make room, add.
-    const std::size_t before = bones().size();
-    std::size_t bones = before;
-    for (const BoneHitCount& count : other.bones) {
-      if (FindBone(mapBone(count.bone)) == HashIndex::kNone) ++bones;
-    }
-    boneNumbers_.GrowTo(3 * bones);
-    boneIndex_->Reserve(bones);
-    std::size_t next = before;
     for (const BoneHitCount& count : other.bones) {
       const NameId bone = mapBone(count.bone);
       std::size_t place = FindBone(bone);
-      if (place == HashIndex::kNone) {
-        place = next++;
-        boneNumbers_.Add(3 * place, bone);
+      const bool isNew = place == HashIndex::kNone;
+      if (isNew) {
+        place = bones().size();
+        boneNumbers_.GrowTo(3 * place + 3);
         boneIndex_->Insert(HashBone(bone), static_cast<std::uint32_t>(place));
       }
-      boneNumbers_.Add(3 * place + 1, count.hits);
-      boneNumbers_.Add(3 * place + 2, count.lethalHits);
+      AddBoneAt(place, bone, isNew, count);
     }
+  }
+
+  // Adds `count` to the bone at `place`; a new place gets its bone first.
+  void AddBoneAt(std::size_t place, NameId bone, bool isNew, const BoneHitCount& count) {
+    if (isNew) boneNumbers_.Add(3 * place, bone);
+    boneNumbers_.Add(3 * place + 1, count.hits);
+    boneNumbers_.Add(3 * place + 2, count.lethalHits);
   }
 
   // Starts the index with the bones so far.
