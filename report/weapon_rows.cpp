@@ -87,17 +87,15 @@ WeaponRowIndex::WeaponRowIndex(const StatsAggregate& aggregate, unsigned threads
   RunSideBySide(runCount, [&](std::size_t run) {
     runs[run].Match(aggregate, runStart(run), runStart(run + 1));
   });
-  // Grouped by key, then run, keeping player order within each.
-  firstMatch_.assign(keys + 1, 0);
-  for (const PlayerRun& run : runs) {
-    for (std::size_t k = 0; k < keys; ++k) firstMatch_[k + 1] += run.perKey[k];
+  // Grouped by key, then run, keeping player order within each: each run's
+  // count per key becomes where its matches of the key begin.
+  firstMatch_.resize(keys + 1);
+  std::uint32_t begin = 0;
+  for (std::size_t k = 0; k < keys; ++k) {
+    firstMatch_[k] = begin;
+    for (PlayerRun& run : runs) begin += std::exchange(run.perKey[k], begin);
   }
-  for (std::size_t k = 0; k < keys; ++k) firstMatch_[k + 1] += firstMatch_[k];
-  // Each run's count per key becomes where its matches of the key begin.
-  std::vector<std::uint32_t> next(firstMatch_.begin(), firstMatch_.end() - 1);
-  for (PlayerRun& run : runs) {
-    for (std::size_t k = 0; k < keys; ++k) next[k] += std::exchange(run.perKey[k], next[k]);
-  }
+  firstMatch_[keys] = begin;
   weapons_.resize(firstMatch_[keys]);
   players_.resize(firstMatch_[keys]);
   RunSideBySide(runCount, [&](std::size_t r) {
